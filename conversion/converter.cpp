@@ -1,0 +1,122 @@
+#include "converter.h"
+
+#include "file_io.h"
+#include "frame_bitmap.h"
+#include "frame_discovery.h"
+#include "messages.h"
+#include "rounding.h"
+#include "video_name.h"
+#include "vid_writer.h"
+
+namespace velvix {
+
+namespace fs = std::filesystem;
+
+void Converter::start()
+{
+    settings_ = RunSettings{};
+    if (!takeVideoName() || !findFrames()) {
+        return;
+    }
+
+    const int capacity = budget_.frameCapacity();
+    const int perSecond = budget_.framesPerSecond();
+    if (settings_.frameCount < capacity) {
+        setPlaySeconds(DivideRounded(settings_.frameCount, perSecond)); // shown at once, before the long work
+    }
+
+    const CutResult cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond, host_);
+    settings_.frameCount = cut.frameCount;
+    setPlaySeconds(cut.playSeconds);
+
+    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
+                           static_cast<std::uint8_t>(perSecond)};
+    const VidResult written =
+        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
+    if (written.failure) {
+        fail(*written.failure);
+        return;
+    }
+    lastPart_ = written.lastPart;
+
+    host_.showMessage(messages::Completion(lastPart_));
+    host_.setVideoName("");
+}
+
+bool Converter::takeVideoName()
+{
+    const std::string entered = host_.videoName();
+    if (entered.empty()) {
+        return failAtName(messages::EmptyName());
+    }
+    settings_.outputName = CleanVideoName(entered);
+    if (!IsUsableInFileName(settings_.outputName)) {
+        return failAtName(messages::UnusableName());
+    }
+    return true;
+}
+
+bool Converter::findFrames()
+{
+    Discovery found = DiscoverFrames(frameFolder_);
+    using Stop = Discovery::Stop;
+    switch (found.stop) {
+    case Stop::FolderMissing:
+        return fail(messages::FolderMissing());
+    case Stop::FolderUnreadable:
+        return fail(messages::ReadFailed(*found.error));
+    case Stop::Ambiguous:
+        return fail(messages::AmbiguousFrame(found.ambiguous));
+    default:
+        break;
+    }
+    if (found.framePaths.empty()) {
+        switch (found.stop) {
+        case Stop::FileEmpty:
+            return fail(messages::FirstFrameSize());
+        case Stop::FileUnreadable:
+            return fail(messages::ReadFailed(*found.error));
+        default:
+            return fail(messages::FirstFrameMissing());
+        }
+    }
+
+    std::error_code ec;
+    const auto firstSize = fs::file_size(found.framePaths.front(), ec);
+    if (ec) {
+        return fail(messages::ReadFailed({found.framePaths.front(), ec.message()}));
+    }
+    if (firstSize != kFrameFileSize) {
+        return fail(messages::FirstFrameSize());
+    }
+    if (found.framePaths.size() > static_cast<std::size_t>(kMaxFrames)) {
+        return fail(messages::TooManyFrames());
+    }
+
+    settings_.framePaths = std::move(found.framePaths);
+    settings_.frameCount = static_cast<int>(settings_.framePaths.size());
+    settings_.frameTimes.assign(settings_.framePaths.size(), static_cast<std::uint8_t>(budget_.baseFrameTime()));
+    settings_.sourceSeconds = DivideRounded(settings_.frameCount, budget_.framesPerSecond());
+    return true;
+}
+
+void Converter::setPlaySeconds(int seconds)
+{
+    playSeconds_ = seconds;
+    host_.setTextVidSekReal(std::to_string(seconds));
+}
+
+bool Converter::fail(const Message& message)
+{
+    host_.showMessage(message);
+    return false;
+}
+
+bool Converter::failAtName(const Message& message)
+{
+    fail(message);
+    host_.focusVideoName();
+    return false;
+}
+
+} // namespace velvix

@@ -1,0 +1,85 @@
+#include "file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace velvix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReasonFromErrno(int error)
+{
+    return error != 0 ? std::generic_category().message(error) : std::string("Unbekannter Fehler");
+}
+
+} // namespace
+
+fs::path PathFromUtf8(std::string_view text)
+{
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8FromPath(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+FileStart ReadFileStart(const fs::path& path, std::size_t limit)
+{
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        return {{}, IoError{path, std::generic_category().message(EISDIR)}};
+    }
+
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {{}, IoError{path, ReasonFromErrno(errno)}};
+    }
+    Bytes bytes(limit);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
+    if (in.bad()) {
+        return {{}, IoError{path, ReasonFromErrno(errno)}};
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return {std::move(bytes), std::nullopt};
+}
+
+std::optional<IoError> WriteWholeFile(const fs::path& path, std::span<const std::uint8_t> bytes)
+{
+    fs::path temporary = path;
+    temporary += ".velvix-tmp";
+
+    errno = 0;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.close();
+        }
+        if (!out) {
+            const std::string reason = ReasonFromErrno(errno);
+            std::error_code ignored;
+            if (fs::is_regular_file(temporary, ignored)) {
+                fs::remove(temporary, ignored);
+            }
+            return IoError{path, reason};
+        }
+    }
+
+    std::error_code ec;
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return IoError{path, ec.message()};
+    }
+    return std::nullopt;
+}
+
+} // namespace velvix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace velvix {
+
+// A frame is a 1-bit Windows bitmap of 156 x 32 pixels: a 62-byte header with
+// a two-colour palette, then 32 rows of 20 bytes, bottom row first.
+inline constexpr std::size_t kFrameFileSize = 704; // what frame 1 must measure
+inline constexpr std::size_t kFrameBytes = 702;    // header and pixels; the rest is ignored
+inline constexpr std::size_t kFrameHeaderBytes = 62;
+inline constexpr int kFrameWidth = 156;
+inline constexpr int kFrameHeight = 32;
+
+inline constexpr std::size_t kPackedFrameBytes = 624; // four bands of 156 column bytes
+
+using PackedFrame = std::array<std::uint8_t, kPackedFrameBytes>;
+
+// Signature "B", width 156, height 32 (bottom-up), 1 bit per pixel, and all
+// 702 bytes present. Only the low bytes of the fields are looked at.
+bool IsAcceptedFrame(std::span<const std::uint8_t> file);
+
+// The display's byte order: for each band of eight rows, top band first, one
+// byte per column, left column first; bit i is row 8 x band + i. A set bitmap
+// bit becomes a set display bit; the palette is never read.
+PackedFrame PackFrame(std::span<const std::uint8_t> acceptedFile);
+
+} // namespace velvix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "file_io.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velvix {
+
+inline constexpr int kMaxFrames = 299;
+inline constexpr int kProbedFrames = 300; // one more than accepted, to tell "too many"
+
+// "B001.bmp" for frame 1; numbers count from 1.
+std::string FrameFileName(int number);
+
+struct Discovery {
+    enum class Stop {
+        FolderMissing,
+        FolderUnreadable,
+        FileMissing,
+        FileEmpty,
+        FileUnreadable,
+        Ambiguous, // two files whose names differ only in letter case
+        TableFull, // frames 1 to 300 are all present
+    };
+
+    std::vector<std::filesystem::path> framePaths; // frames 1, 2, ... as found, in order
+    Stop stop = Stop::FileMissing;
+    std::optional<IoError> error;                 // FolderUnreadable, FileUnreadable
+    std::vector<std::filesystem::path> ambiguous; // Ambiguous: the competing files
+};
+
+// Probes frame 1, 2, ... by number until the first one that is not present
+// (missing, empty or unreadable). Names match without regard to letter case.
+Discovery DiscoverFrames(const std::filesystem::path& folder);
+
+} // namespace velvix

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+namespace velvix {
+
+// What a message box shows. The answer is never used: notices only inform.
+struct Message {
+    enum class Icon { Warning, Information };
+    enum class Buttons { Ok, OkCancel };
+
+    std::string title;
+    std::string text; // line breaks are "\r\n"
+    Icon icon = Icon::Warning;
+    Buttons buttons = Buttons::Ok;
+
+    bool operator==(const Message&) const = default;
+};
+
+enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas };
+
+// The window as the conversion sees it. The conversion never knows which
+// widget shows what; tests drive it with a recording fake.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual std::string videoName() const = 0; // UTF-8
+    virtual bool isTicked(CheckBox box) const = 0;
+
+    virtual void setVideoName(const std::string& text) = 0;
+    virtual void focusVideoName() = 0;
+    virtual void setTextVideoLng(const std::string& text) = 0;
+    virtual void setTextVidSekReal(const std::string& text) = 0;
+    // Shows the given entry in the slot S2 list without running its handling;
+    // the conversion has already applied it.
+    virtual void showSlot2Choice(int index) = 0;
+
+    // Modal; returns when the user has closed the box.
+    virtual void showMessage(const Message& message) = 0;
+
+    // A decimal number in its shortest form with the user's decimal separator.
+    virtual std::string formatDecimal(double value) const = 0;
+};
+
+} // namespace velvix

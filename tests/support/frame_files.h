@@ -1,0 +1,30 @@
+#pragma once
+
+#include "file_io.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velvix::test {
+
+// A well-formed 704-byte 1-bit bitmap of 156 x 32 pixels, all pixels clear.
+Bytes BlankFrame();
+// Sets pixel (x, y), y counted from the top, in a frame made by BlankFrame.
+void SetPixel(Bytes& frame, int x, int y);
+// A frame whose pixels spell out `number` in a pattern no other number shares.
+Bytes NumberedFrame(int number);
+
+void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+Bytes ReadFile(const std::filesystem::path& path);
+
+// Writes B001.bmp onward into the folder.
+void WriteFrames(const std::filesystem::path& folder, const std::vector<Bytes>& frames);
+void WriteNumberedFrames(const std::filesystem::path& folder, int count);
+
+std::string Hex(const Bytes& bytes);
+// Empty when equal; otherwise names the first differing offset and both bytes.
+std::string FirstDifference(const Bytes& actual, const Bytes& expected);
+
+} // namespace velvix::test
