@@ -1,5 +1,6 @@
 #include "converter.h"
 
+#include "compression.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
 #include "frame_discovery.h"
@@ -9,8 +10,6 @@
 #include "vid_writer.h"
 
 namespace velvix {
-
-namespace fs = std::filesystem;
 
 void Converter::start()
 {
@@ -41,6 +40,13 @@ void Converter::start()
 
     host_.showMessage(messages::Completion(lastPart_));
     host_.setVideoName("");
+}
+
+void Converter::chooseStrength(int index)
+{
+    if (index >= 0 && index < static_cast<int>(kSimilarityThresholds.size())) {
+        similarityThreshold_ = kSimilarityThresholds[static_cast<std::size_t>(index)];
+    }
 }
 
 bool Converter::takeVideoName()
@@ -81,12 +87,7 @@ bool Converter::findFrames()
         }
     }
 
-    std::error_code ec;
-    const auto firstSize = fs::file_size(found.framePaths.front(), ec);
-    if (ec) {
-        return fail(messages::ReadFailed({found.framePaths.front(), ec.message()}));
-    }
-    if (firstSize != kFrameFileSize) {
+    if (found.firstFrameSize != kFrameFileSize) {
         return fail(messages::FirstFrameSize());
     }
     if (found.framePaths.size() > static_cast<std::size_t>(kMaxFrames)) {

@@ -28,6 +28,10 @@ public:
     MemoryBudget& budget() { return budget_; }
     const MemoryBudget& budget() const { return budget_; }
 
+    // Compression strength "5%" to "9%" (index 0 to 4); other indices change nothing.
+    void chooseStrength(int index);
+    int similarityThreshold() const { return similarityThreshold_; }
+
     void setFrameFolder(std::filesystem::path folder) { frameFolder_ = std::move(folder); }
     const std::filesystem::path& frameFolder() const { return frameFolder_; }
 
@@ -49,6 +53,7 @@ private:
     MemoryBudget budget_;
     std::filesystem::path frameFolder_;
     RunSettings settings_;
+    int similarityThreshold_ = 627; // until a strength is chosen
     int playSeconds_ = 0;
     int lastPart_ = 0;
 };

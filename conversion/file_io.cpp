@@ -31,11 +31,6 @@ std::string Utf8FromPath(const fs::path& path)
 
 FileStart ReadFileStart(const fs::path& path, std::size_t limit)
 {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        return {{}, IoError{path, std::generic_category().message(EISDIR)}};
-    }
-
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -47,6 +42,10 @@ FileStart ReadFileStart(const fs::path& path, std::size_t limit)
         return {{}, IoError{path, ReasonFromErrno(errno)}};
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::error_code ec;
+    if (bytes.empty() && limit > 0 && fs::is_directory(path, ec)) {
+        return {{}, IoError{path, std::generic_category().message(EISDIR)}}; // some systems open folders as files
+    }
     return {std::move(bytes), std::nullopt};
 }
 

@@ -72,15 +72,20 @@ Discovery DiscoverFrames(const fs::path& folder)
             return found;
         }
         const fs::path& path = match->second.front();
-        FileStart probe = ReadFileStart(path, 1);
-        if (probe.error) {
+        // Its size tells presence with one look at the file; the frames are read in full later.
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(path, ec);
+        if (ec) {
             found.stop = Discovery::Stop::FileUnreadable;
-            found.error = std::move(probe.error);
+            found.error = IoError{path, ec.message()};
             return found;
         }
-        if (probe.bytes.empty()) {
+        if (size == 0) {
             found.stop = Discovery::Stop::FileEmpty;
             return found;
+        }
+        if (number == 1) {
+            found.firstFrameSize = size;
         }
         found.framePaths.push_back(path);
     }

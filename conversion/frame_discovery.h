@@ -2,6 +2,7 @@
 
 #include "file_io.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,13 +28,15 @@ struct Discovery {
     };
 
     std::vector<std::filesystem::path> framePaths; // frames 1, 2, ... as found, in order
+    std::uintmax_t firstFrameSize = 0;
     Stop stop = Stop::FileMissing;
     std::optional<IoError> error;                 // FolderUnreadable, FileUnreadable
     std::vector<std::filesystem::path> ambiguous; // Ambiguous: the competing files
 };
 
-// Probes frame 1, 2, ... by number until the first one that is not present
-// (missing, empty or unreadable). Names match without regard to letter case.
+// Probes frame 1, 2, ... by number until the first one that is not present:
+// missing, empty, or not a file (a folder, a dangling link). Names match
+// without regard to letter case.
 Discovery DiscoverFrames(const std::filesystem::path& folder);
 
 } // namespace velvix
