@@ -24,9 +24,27 @@ void Converter::start()
         setPlaySeconds(DivideRounded(settings_.frameCount, perSecond)); // shown at once, before the long work
     }
 
-    const CutResult cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond, host_);
-    settings_.frameCount = cut.frameCount;
-    setPlaySeconds(cut.playSeconds);
+    bool compressed = false;
+    if (host_.isTicked(CheckBox::CheckVKomp)) {
+        const CompressionResult compression =
+            CompressFrames(frameFolder_, settings_, similarityThreshold_, host_, folderOps_);
+        if (compression.failure) {
+            fail(*compression.failure);
+            return;
+        }
+        compressed = compression.removed > 0;
+    }
+
+    std::optional<CutResult> cut;
+    if (compressed) {
+        cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity,
+                            perSecond, budget_.baseFrameTime(), host_);
+    }
+    if (!cut) {
+        cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond, host_);
+    }
+    settings_.frameCount = cut->frameCount;
+    setPlaySeconds(cut->playSeconds);
 
     const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
                            static_cast<std::uint8_t>(perSecond)};

@@ -1,29 +1,22 @@
 #pragma once
 
 #include "host.h"
+#include "folder_ops.h"
 #include "memory_budget.h"
+#include "run_settings.h"
 
-#include <cstdint>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 namespace velvix {
-
-// What the phases of one run hand to each other. Frame numbers count from 1;
-// frame i is at index i - 1. Every run fills these anew.
-struct RunSettings {
-    std::string outputName; // the cleaned video name, UTF-8
-    std::vector<std::filesystem::path> framePaths;
-    std::vector<std::uint8_t> frameTimes; // display time of each frame in player units
-    int frameCount = 0;
-    int sourceSeconds = 0; // play time of all frames found
-};
 
 // The state behind the main window and the work of its Start button.
 class Converter {
 public:
-    explicit Converter(Host& host) : host_(host), budget_(host) {}
+    // Tests pass folder operations that fail on purpose.
+    explicit Converter(Host& host, FolderOps& folderOps = DefaultFolderOps())
+        : host_(host), folderOps_(folderOps), budget_(host)
+    {
+    }
 
     MemoryBudget& budget() { return budget_; }
     const MemoryBudget& budget() const { return budget_; }
@@ -50,6 +43,7 @@ private:
     bool failAtName(const Message& message); // the name field gets the focus to mend it
 
     Host& host_;
+    FolderOps& folderOps_;
     MemoryBudget budget_;
     std::filesystem::path frameFolder_;
     RunSettings settings_;

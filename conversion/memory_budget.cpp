@@ -72,7 +72,7 @@ CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPe
 }
 
 std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::uint8_t>& frameTimes, int sourceSeconds,
-                                       int capacity, const FrameRate& rate, Host& host)
+                                       int capacity, int framesPerSecond, int baseFrameTime, Host& host)
 {
     if (frameCount <= capacity) {
         return std::nullopt;
@@ -80,7 +80,7 @@ std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::ui
     // The sum starts at the last frame kept, not after it; the play times of
     // videos made so far were reckoned this way.
     const int cutTime = std::accumulate(frameTimes.begin() + (capacity - 1), frameTimes.begin() + frameCount, 0);
-    const double units = static_cast<double>(rate.baseFrameTime) * rate.perSecond;
+    const double units = static_cast<double>(baseFrameTime) * framesPerSecond; // player units per second
     const int playSeconds = RoundHalfEven(sourceSeconds - cutTime / units);
     host.showMessage(messages::CompressedCut(capacity, frameCount));
     return CutResult{capacity, playSeconds};

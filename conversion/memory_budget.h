@@ -69,6 +69,6 @@ CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPe
 // off. Only applies when more frames are left than fit; otherwise the plain
 // cut follows.
 std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::uint8_t>& frameTimes, int sourceSeconds,
-                                       int capacity, const FrameRate& rate, Host& host);
+                                       int capacity, int framesPerSecond, int baseFrameTime, Host& host);
 
 } // namespace velvix

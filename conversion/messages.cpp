@@ -79,6 +79,18 @@ Message CompressedCut(int capacity, int frameCount)
                                   std::to_string(frameCount) + " BMP Files verarbeitet !");
 }
 
+Message CompressionResult(int removed, const std::string& savingKilobytes)
+{
+    return Notice("Kompression", std::to_string(removed) + " Identische Bilder gelöscht !" + Br() +
+                                     "Reduzierter Speicherverbrauch : " + savingKilobytes + "KB");
+}
+
+Message FolderRewriteFailed(const std::string& what, const IoError& error, const std::filesystem::path& framesAt)
+{
+    return Warning("Laufzeitfehler", what + ":" + Br() + Utf8FromPath(error.path) + Br() + "Grund: " + error.reason +
+                                         Br() + "Alle Bilder liegen unverändert in:" + Br() + Utf8FromPath(framesAt));
+}
+
 Message Completion(int lastPart)
 {
     return Notice("Fertig", lastPart == 0 ? "Das Videofile wurde erfolgreich erstellt"

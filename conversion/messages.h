@@ -25,6 +25,9 @@ Message WriteFailed(const IoError& error);
 Message SlotWarning();
 Message PlainCut(int capacity, int frameCount);
 Message CompressedCut(int capacity, int frameCount);
+Message CompressionResult(int removed, const std::string& savingKilobytes);
+// A step of rewriting the frame folder failed; `framesAt` holds every frame as found.
+Message FolderRewriteFailed(const std::string& what, const IoError& error, const std::filesystem::path& framesAt);
 Message Completion(int lastPart);
 
 } // namespace velvix::messages

@@ -122,7 +122,7 @@ TEST(CapacityCut, CompressedCutCountsFromTheLastFrameKept)
     FakeHost host;
     std::vector<std::uint8_t> times(130, 23);
     times[0] = 253; // earlier frames carry more, which must not matter
-    const auto cut = CompressedCut(130, times, 25, 120, kFrameRates[2], host);
+    const auto cut = CompressedCut(130, times, 25, 120, 6, 23, host);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->frameCount, 120);
     EXPECT_EQ(cut->playSeconds, 23); // 25 - 11 x 23 / 138 = 23.17
@@ -133,12 +133,12 @@ TEST(CapacityCut, CompressedCutCountsFromTheLastFrameKept)
     // 24 frames at 8 per second, 121 units from frame 18 on: 3 - 121 / 136 = 2.11.
     std::vector<std::uint8_t> eight(24, 17);
     eight[17] = 19;
-    const auto rounded = CompressedCut(24, eight, 3, 18, kFrameRates[3], host);
+    const auto rounded = CompressedCut(24, eight, 3, 18, 8, 17, host);
     ASSERT_TRUE(rounded);
     EXPECT_EQ(rounded->playSeconds, 2);
 
     host.clearRecords();
-    EXPECT_FALSE(CompressedCut(120, times, 25, 120, kFrameRates[2], host));
+    EXPECT_FALSE(CompressedCut(120, times, 25, 120, 6, 23, host));
     EXPECT_TRUE(host.messages.empty());
 }
 

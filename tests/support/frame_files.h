@@ -13,8 +13,10 @@ namespace velvix::test {
 Bytes BlankFrame();
 // Sets pixel (x, y), y counted from the top, in a frame made by BlankFrame.
 void SetPixel(Bytes& frame, int x, int y);
-// A frame whose pixels spell out `number` in a pattern no other number shares.
+// A frame that differs from every other number's frame in nearly every byte.
 Bytes NumberedFrame(int number);
+// The frame with two pixel bytes set from `mark`: near-identical, yet told apart byte for byte.
+Bytes NearCopy(const Bytes& frame, int mark);
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);

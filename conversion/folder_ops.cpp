@@ -1,0 +1,45 @@
+#include "folder_ops.h"
+
+namespace velvix {
+
+namespace fs = std::filesystem;
+
+std::error_code FolderOps::createFolder(const fs::path& folder)
+{
+    std::error_code ec;
+    if (!fs::create_directory(folder, ec) && !ec) {
+        ec = std::make_error_code(std::errc::file_exists);
+    }
+    return ec;
+}
+
+std::error_code FolderOps::copy(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    return ec;
+}
+
+std::error_code FolderOps::remove(const fs::path& file)
+{
+    std::error_code ec;
+    if (!fs::remove(file, ec) && !ec) {
+        ec = std::make_error_code(std::errc::no_such_file_or_directory);
+    }
+    return ec;
+}
+
+std::error_code FolderOps::rename(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    return ec;
+}
+
+FolderOps& DefaultFolderOps()
+{
+    static FolderOps ops;
+    return ops;
+}
+
+} // namespace velvix
