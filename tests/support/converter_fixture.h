@@ -17,6 +17,15 @@ struct ConverterFixture {
     FakeHost host;
     Converter converter{host};
     TempFolder folder;
+    std::filesystem::path frames = folder.path(); // where the converter looks for frames
+
+    // Frames in a subfolder, so the backup folder beside it stays inside the temporary folder.
+    void useSubfolder(const std::string& name)
+    {
+        frames = folder.path() / name;
+        std::filesystem::create_directory(frames);
+        converter.setFrameFolder(frames);
+    }
 
     ConverterFixture()
     {
@@ -40,18 +49,18 @@ struct ConverterFixture {
         converter.budget().chooseSlot2(slot2);
     }
 
-    // Every file in the frame folder by name, with its bytes.
-    std::map<std::string, Bytes> snapshot() const
+    // Every file in a folder (the frame folder unless told) by name, with its bytes.
+    std::map<std::string, Bytes> snapshot(const std::filesystem::path& at = {}) const
     {
         std::map<std::string, Bytes> files;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        for (const auto& entry : std::filesystem::directory_iterator(at.empty() ? frames : at)) {
             files[entry.path().filename().string()] =
                 entry.is_regular_file() ? ReadFile(entry.path()) : Bytes{'d', 'i', 'r'};
         }
         return files;
     }
 
-    Bytes output(const std::string& name) const { return ReadFile(folder.path() / name); }
+    Bytes output(const std::string& name) const { return ReadFile(frames / name); }
 
     std::vector<std::string> titles() const
     {

@@ -1,0 +1,249 @@
+#include "converter_fixture.h"
+#include "frame_discovery.h"
+
+#include <gtest/gtest.h>
+
+namespace velvix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Compression : public ::testing::Test, public test::ConverterFixture {
+protected:
+    std::vector<Bytes> original;
+
+    void SetUp() override
+    {
+        useSubfolder("Film");
+        host.ticked[CheckBox::CheckVKomp] = true;
+    }
+
+    // Frames 1 to count: runs of near copies, starting afresh at each number in `starts`.
+    void writeRuns(int count, std::vector<int> starts = {1})
+    {
+        Bytes current;
+        for (int n = 1; n <= count; ++n) {
+            if (std::find(starts.begin(), starts.end(), n) != starts.end()) {
+                current = test::NumberedFrame(n);
+            }
+            original.push_back(test::NearCopy(current, n));
+        }
+        test::WriteFrames(frames, original);
+    }
+
+    // Besides the video, the frame folder holds exactly these old frames, renumbered from B001.bmp.
+    void expectFolderFrames(const std::vector<int>& oldNumbers)
+    {
+        std::map<std::string, Bytes> expected;
+        for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
+            expected[FrameFileName(static_cast<int>(i) + 1)] = original[static_cast<std::size_t>(oldNumbers[i] - 1)];
+        }
+        auto actual = snapshot();
+        std::erase_if(actual, [](const auto& file) { return file.first.ends_with(".VID"); });
+        EXPECT_EQ(actual, expected);
+    }
+
+    std::map<std::string, Bytes> originalsAsFound() const
+    {
+        std::map<std::string, Bytes> files;
+        for (std::size_t i = 0; i < original.size(); ++i) {
+            files[FrameFileName(static_cast<int>(i) + 1)] = original[i];
+        }
+        return files;
+    }
+
+    std::vector<std::uint8_t> recordTimes(const Bytes& part0)
+    {
+        std::vector<std::uint8_t> times;
+        for (std::size_t k = (part0.size() - 20) / 625; k-- > 0;) {
+            times.push_back(part0[17 + 625 * k + 624]); // frame 1 is the last record
+        }
+        return times;
+    }
+};
+
+TEST_F(Compression, ThirtyNearCopiesKeepFourFramesAndTheBackupKeepsAll)
+{
+    host.decimalSeparator = ',';
+    writeRuns(30);
+    start();
+
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0],
+              (Message{"Kompression", "26 Identische Bilder gelöscht !\r\nReduzierter Speicherverbrauch : 17,25KB",
+                       Message::Icon::Information, Message::Buttons::OkCancel}));
+    EXPECT_EQ(host.messages[1].title, "Fertig");
+    expectFolderFrames({1, 12, 23, 30});
+    EXPECT_EQ(snapshot(folder.path() / "Film_org"), originalsAsFound());
+    EXPECT_EQ(recordTimes(output("FILM0.VID")), (std::vector<std::uint8_t>{253, 253, 161, 23}));
+    EXPECT_EQ(host.textVidSekReal, std::vector<std::string>{"5"});
+}
+
+TEST_F(Compression, TenNearCopiesAtFourPerSecond)
+{
+    converter.budget().chooseFrameRate(0);
+    writeRuns(10);
+    start();
+    EXPECT_EQ(host.messages[0].text, "7 Identische Bilder gelöscht !\r\nReduzierter Speicherverbrauch : 5.375KB");
+    expectFolderFrames({1, 8, 10});
+    EXPECT_EQ(recordTimes(output("FILM0.VID")), (std::vector<std::uint8_t>{231, 66, 33}));
+}
+
+TEST_F(Compression, NothingToRemoveChangesNothingAndSaysNothing)
+{
+    for (int count : {1, 2}) {
+        original.clear();
+        writeRuns(count);
+        start();
+        EXPECT_EQ(titles(), std::vector<std::string>{"Fertig"});
+    }
+    original.clear();
+    writeRuns(12, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    fs::remove(frames / "FILM0.VID");
+    const auto before = snapshot();
+    start();
+    EXPECT_EQ(titles(), std::vector<std::string>{"Fertig"});
+    auto after = snapshot();
+    after.erase("FILM0.VID");
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+}
+
+TEST_F(Compression, ASecondCompressionBacksUpIntoAFreshFolder)
+{
+    writeRuns(30);
+    start();
+    const auto firstBackup = snapshot(folder.path() / "Film_org");
+    const auto fourFrames = snapshot();
+
+    converter.chooseStrength(4);
+    original = {original[0], original[11], original[22], original[29]};
+    start();
+    EXPECT_EQ(host.messages[0].text.substr(0, 2), "2 ");
+    expectFolderFrames({1, 4});
+    EXPECT_EQ(snapshot(folder.path() / "Film_org"), firstBackup);
+    auto secondBackup = snapshot(folder.path() / "Film_org2");
+    EXPECT_EQ(secondBackup.size(), 4u);
+    EXPECT_EQ(secondBackup["B004.bmp"], fourFrames.at("B004.bmp"));
+}
+
+TEST_F(Compression, TrailingSeparatorAndAnyLetterCaseOfFrameNames)
+{
+    writeRuns(6);
+    for (int n = 1; n <= 6; ++n) {
+        fs::rename(frames / FrameFileName(n), frames / ("b00" + std::to_string(n) + ".BMP"));
+    }
+    converter.setFrameFolder(frames.string() + "/");
+    start();
+    expectFolderFrames({1, 6});
+    const auto backup = snapshot(folder.path() / "Film_org");
+    EXPECT_EQ(backup.size(), 6u);
+    EXPECT_EQ(backup.at("b003.BMP"), original[2]);
+}
+
+TEST_F(Compression, CompressedCutCountsTheMergedTimes)
+{
+    // Frames 1 to 22 near copies, 23 to 150 all different: 20 removed, 130 left.
+    std::vector<int> starts{1};
+    for (int n = 23; n <= 150; ++n) {
+        starts.push_back(n);
+    }
+    writeRuns(150, starts);
+    chooseMemory(3, 1);
+    start();
+    ASSERT_EQ(titles(), (std::vector<std::string>{"Kompression", "Warnung", "Fertig"}));
+    EXPECT_EQ(host.messages[1].text, "Es werden nur 120 von neu kompremierten 130 BMP Files verarbeitet !");
+    EXPECT_EQ(host.textVidSekReal, std::vector<std::string>{"23"});
+    EXPECT_EQ(output("FILM3.VID").size(), 16u + 625 * 25 + 2);
+    EXPECT_EQ(output("FILM3.VID")[17 + 624], 23); // frame 120 is the old frame 140
+}
+
+// Folder operations that fail once on a file of the given name.
+class FailingOps : public FolderOps {
+public:
+    std::string removeFails, renameFails;
+
+    std::error_code remove(const fs::path& file) override
+    {
+        return file.filename() == removeFails ? std::make_error_code(std::errc::permission_denied)
+                                              : FolderOps::remove(file);
+    }
+    std::error_code rename(const fs::path& from, const fs::path& to) override
+    {
+        return from.filename() == renameFails ? std::make_error_code(std::errc::permission_denied)
+                                              : FolderOps::rename(from, to);
+    }
+};
+
+class CompressionFailure : public Compression {
+protected:
+    FailingOps ops;
+    Converter failing{host, ops};
+
+    void SetUp() override
+    {
+        Compression::SetUp();
+        failing.budget().chooseFrameRate(2);
+        failing.budget().chooseSlot1(0);
+        failing.budget().chooseSlot2(0);
+        failing.setFrameFolder(frames);
+        failing.chooseStrength(2);
+        writeRuns(30);
+    }
+
+    // One box that names the file; every frame as found is in the folder or the backup.
+    void expectFailedSafely(const std::string& file, const fs::path& framesAt)
+    {
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].title, "Laufzeitfehler");
+        EXPECT_NE(host.messages[0].text.find(file), std::string::npos) << host.messages[0].text;
+        EXPECT_NE(host.messages[0].text.find(framesAt.string()), std::string::npos) << host.messages[0].text;
+        EXPECT_EQ(host.name, "Film");
+        auto kept = snapshot(framesAt);
+        std::erase_if(kept, [](const auto& f) { return f.first.find('_') != std::string::npos; });
+        EXPECT_EQ(kept, originalsAsFound());
+        EXPECT_FALSE(fs::exists(frames / "FILM0.VID"));
+    }
+
+    void run()
+    {
+        host.name = "Film";
+        host.clearRecords();
+        failing.start();
+    }
+};
+
+TEST_F(CompressionFailure, TransitNameTakenByAFolder)
+{
+    fs::create_directory(frames / "B001_.bmp");
+    run();
+    expectFailedSafely("B001_.bmp", frames);
+    EXPECT_TRUE(fs::is_directory(frames / "B001_.bmp"));
+}
+
+TEST_F(CompressionFailure, AFrameThatCannotBeDeleted)
+{
+    ops.removeFails = "B005.bmp";
+    run();
+    expectFailedSafely("B005.bmp", folder.path() / "Film_org");
+}
+
+TEST_F(CompressionFailure, AFrameThatCannotBeRenamed)
+{
+    ops.renameFails = "B003_.bmp";
+    run();
+    expectFailedSafely("B003_.bmp", folder.path() / "Film_org");
+    EXPECT_EQ(test::ReadFile(frames / "B001.bmp"), original[0]); // renamed before the failure
+}
+
+TEST_F(CompressionFailure, LeftoverTransitFilesAreOverwritten)
+{
+    test::WriteFile(frames / "B002_.bmp", test::NumberedFrame(500));
+    host.name = "Film";
+    converter.start();
+    expectFolderFrames({1, 12, 23, 30});
+    EXPECT_FALSE(fs::exists(frames / "B002_.bmp"));
+}
+
+} // namespace
+} // namespace velvix
