@@ -3,6 +3,7 @@
 #   ./velvix.sh start      build and start the program
 #   ./velvix.sh test       build and run every test
 #   ./velvix.sh sanitize   the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./velvix.sh fuzz       each fuzz target for FUZZ_SECONDS (default 60) from its seed corpus
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,8 +42,27 @@ sanitize)
     build sanitize
     ctest --preset sanitize
     ;;
+fuzz)
+    packages+=(clang-14 libclang-rt-14-dev)
+    install_missing
+    build fuzz
+    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz; do
+        found=$(mktemp -d)
+        log="build/fuzz/$target.log"
+        status=0
+        "build/fuzz/fuzz/$target" -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 \
+            -artifact_prefix="build/fuzz/$target-" "$found" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+        rm -rf "$found"
+        echo "== $target: $(grep -E '^stat::number_of_executed_units' "$log")"
+        if [ "$status" -ne 0 ]; then
+            tail -n 40 "$log" >&2
+            echo "$target failed (exit $status); the input is in build/fuzz/$target-*" >&2
+            exit 1
+        fi
+    done
+    ;;
 *)
-    echo "usage: $0 start|test|sanitize" >&2
+    echo "usage: $0 start|test|sanitize|fuzz" >&2
     exit 2
     ;;
 esac

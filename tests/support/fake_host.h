@@ -3,6 +3,7 @@
 #include "host.h"
 
 #include <charconv>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <string>
@@ -28,6 +29,7 @@ public:
     std::string name;
     std::map<CheckBox, bool> ticked;
     char decimalSeparator = '.';
+    std::function<void(const Message&)> onMessage; // runs while a box is open, as a user could act then
 
     std::vector<Message> messages;
     std::vector<std::string> textVideoLng;
@@ -51,7 +53,13 @@ public:
     void setTextVideoLng(const std::string& text) override { textVideoLng.push_back(text); }
     void setTextVidSekReal(const std::string& text) override { textVidSekReal.push_back(text); }
     void showSlot2Choice(int index) override { slot2Choices.push_back(index); }
-    void showMessage(const Message& message) override { messages.push_back(message); }
+    void showMessage(const Message& message) override
+    {
+        messages.push_back(message);
+        if (onMessage) {
+            onMessage(message);
+        }
+    }
     std::string formatDecimal(double value) const override
     {
         char text[64];
