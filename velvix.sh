@@ -50,6 +50,8 @@ fuzz)
         found=$(mktemp -d)
         log="build/fuzz/$target.log"
         status=0
+        # A memory file system where there is one: the whole-run target writes folders at every try.
+        TMPDIR=$( [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}" ) \
         "build/fuzz/fuzz/$target" -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 \
             -artifact_prefix="build/fuzz/$target-" "$found" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
         rm -rf "$found"
