@@ -16,6 +16,12 @@ void SetPixel(Bytes& frame, int x, int y);
 // A frame whose pixels spell out `number` in a pattern no other number shares.
 Bytes NumberedFrame(int number);
 
+// A 156 x 32 picture as 32 rows of "#" (pixel set) and "." (clear), top row
+// first, so a failing comparison shows where the pictures differ.
+using Picture = std::vector<std::string>;
+// The picture of a frame file, read straight from its pixel rows.
+Picture BitmapPicture(const Bytes& frame);
+
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);
 
