@@ -56,7 +56,8 @@ Bytes BuildBasicLoader(const std::string& outputName, int lastPart)
 std::optional<Message> WriteBasicLoader(const std::filesystem::path& folder, const std::string& outputName,
                                         int lastPart)
 {
-    if (auto error = WriteWholeFile(folder / PathFromUtf8(outputName + ".BAS"), BuildBasicLoader(outputName, lastPart))) {
+    const auto path = folder / PathFromUtf8(outputName + ".BAS");
+    if (auto error = WriteWholeFile(path, BuildBasicLoader(outputName, lastPart))) {
         return messages::WriteFailed(*error);
     }
     return std::nullopt;
