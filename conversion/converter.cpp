@@ -1,10 +1,12 @@
 #include "converter.h"
 
+#include "basic_loader.h"
 #include "compression.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
 #include "frame_discovery.h"
 #include "messages.h"
+#include "player_image.h"
 #include "rounding.h"
 #include "video_name.h"
 #include "vid_writer.h"
@@ -55,6 +57,19 @@ void Converter::start()
         return;
     }
     lastPart_ = written.lastPart;
+
+    if (host_.isTicked(CheckBox::CheckvPlay)) {
+        if (auto failure = WritePlayerFile(frameFolder_)) {
+            fail(*failure);
+            return;
+        }
+    }
+    if (host_.isTicked(CheckBox::CheckStartBas)) {
+        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_)) {
+            fail(*failure);
+            return;
+        }
+    }
 
     host_.showMessage(messages::Completion(lastPart_));
     host_.setVideoName("");

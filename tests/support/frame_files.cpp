@@ -72,6 +72,19 @@ Bytes NearCopy(const Bytes& frame, int mark)
     return copy;
 }
 
+Picture BitmapPicture(const Bytes& frame)
+{
+    Picture picture(32, std::string(156, '.'));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 156; ++x) {
+            if (frame.at(static_cast<std::size_t>(62 + 20 * (31 - y) + x / 8)) & (0x80 >> (x % 8))) {
+                picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = '#';
+            }
+        }
+    }
+    return picture;
+}
+
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

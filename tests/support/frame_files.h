@@ -18,6 +18,12 @@ Bytes NumberedFrame(int number);
 // The frame with two pixel bytes set from `mark`: near-identical, yet told apart byte for byte.
 Bytes NearCopy(const Bytes& frame, int mark);
 
+// A 156 x 32 picture as 32 rows of "#" (pixel set) and "." (clear), top row
+// first, so a failing comparison shows where the pictures differ.
+using Picture = std::vector<std::string>;
+// The picture of a frame file, read straight from its pixel rows.
+Picture BitmapPicture(const Bytes& frame);
+
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);
 

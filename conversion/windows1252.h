@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace velvix {
+
+// Text for PC-1600 files: one Windows-1252 byte per character of the UTF-8
+// input. A character without a Windows-1252 code becomes "?", so there is
+// still exactly one byte per character.
+std::vector<std::uint8_t> EncodeWindows1252(std::string_view utf8);
+
+} // namespace velvix

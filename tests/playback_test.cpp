@@ -1,0 +1,114 @@
+#include "converter_fixture.h"
+#include "frame_bitmap.h"
+#include "pc1600.h"
+#include "player_image.h"
+#include "vid_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace velvix {
+namespace {
+
+constexpr std::uint16_t kPlayerStart = 0xEEB1; // CALL &EEB1
+constexpr int kTicksPerUnit = 8;
+
+// A run of numbered frames with the player ticked, then the written files
+// loaded into an emulated PC-1600 and played.
+class PlayerRun : public test::ConverterFixture {
+public:
+    void convert(int frames, int rateIndex)
+    {
+        test::WriteNumberedFrames(folder.path(), frames);
+        chooseMemory(3, 1); // room for 120 frames
+        converter.budget().chooseFrameRate(rateIndex);
+        host.ticked[CheckBox::CheckvPlay] = true;
+        start();
+    }
+
+    test::Playback play(std::optional<int> keyAfterFrame = std::nullopt)
+    {
+        test::Pc1600 pc;
+        for (int part = 0; part <= converter.lastPart(); ++part) {
+            pc.bload(output("FILM" + std::to_string(part) + ".VID"));
+        }
+        pc.bload(output("VPLAYER.BIN"));
+        return pc.call(kPlayerStart, keyAfterFrame);
+    }
+};
+
+void ExpectFramesShown(const test::Playback& shown, int count, int baseFrameTime)
+{
+    ASSERT_EQ(shown.frames.size(), static_cast<std::size_t>(count));
+    for (int frame = 1; frame <= count; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        const test::ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
+        ASSERT_EQ(f.picture, test::BitmapPicture(test::NumberedFrame(frame)));
+        ASSERT_EQ(f.ticks, kTicksPerUnit * baseFrameTime);
+    }
+}
+
+struct PlayCase {
+    int frames;
+    int rateIndex;
+    int baseFrameTime;
+};
+
+void PrintTo(const PlayCase& c, std::ostream* os) { *os << c.frames << " frames, base time " << c.baseFrameTime; }
+
+class PlaysTheWholeFilm : public ::testing::TestWithParam<PlayCase>, public PlayerRun {};
+
+// Every part boundary: 45 frames fill bank 0 below the player, 25 fill each of banks 1 to 3.
+INSTANTIATE_TEST_SUITE_P(PartBoundaries, PlaysTheWholeFilm,
+                         ::testing::Values(PlayCase{1, 2, 23}, PlayCase{18, 0, 33}, PlayCase{45, 3, 17},
+                                           PlayCase{46, 1, 27}, PlayCase{70, 2, 23}, PlayCase{71, 0, 33},
+                                           PlayCase{95, 3, 17}, PlayCase{96, 1, 27}, PlayCase{120, 2, 23}));
+
+TEST_P(PlaysTheWholeFilm, FrameByFrameAsTheBitmapsShowThemAndReturns)
+{
+    const PlayCase c = GetParam();
+    convert(c.frames, c.rateIndex);
+    ASSERT_EQ(titles(), std::vector<std::string>{"Fertig"});
+
+    const test::Playback shown = play();
+    EXPECT_TRUE(shown.returned) << shown.fault;
+    EXPECT_EQ(shown.displaySetUps, 1);
+    ExpectFramesShown(shown, c.frames, c.baseFrameTime);
+}
+
+class KeyPress : public ::testing::Test, public PlayerRun {};
+
+TEST_F(KeyPress, AfterTheKthFrameEndsPlaybackAtOnce)
+{
+    convert(96, 2);
+    for (int k : {1, 44, 45, 46, 70, 95}) {
+        SCOPED_TRACE("key after frame " + std::to_string(k));
+        const test::Playback shown = play(k);
+        EXPECT_TRUE(shown.returned) << shown.fault;
+        EXPECT_EQ(shown.keyChecks, k);
+        ExpectFramesShown(shown, k, 23);
+    }
+}
+
+// The player counts a display time down with DJNZ, which takes 0 as 256: a
+// frame with time 0 stands for 256 units, not for none. The converter never
+// writes 0: display times stay between 17 and 253.
+TEST(Player, HoldsAFrameEightTicksPerUnitAndZeroAs256Units)
+{
+    for (const auto& [time, ticks] : std::vector<std::pair<std::uint8_t, int>>{{1, 8}, {253, 2024}, {0, 2048}}) {
+        SCOPED_TRACE("display time " + std::to_string(time));
+        const PackedFrame packed = PackFrame(test::NumberedFrame(7));
+        Bytes record(packed.begin(), packed.end());
+        record.push_back(time);
+
+        test::Pc1600 pc;
+        pc.bload(BuildVidPart({0, 1, 1}, {record}, {1, 0, 6}));
+        pc.bload(Bytes(PlayerImage.begin(), PlayerImage.end()));
+        const test::Playback shown = pc.call(kPlayerStart);
+        EXPECT_TRUE(shown.returned) << shown.fault;
+        ASSERT_EQ(shown.frames.size(), 1u);
+        EXPECT_EQ(shown.frames[0].ticks, ticks);
+    }
+}
+
+} // namespace
+} // namespace velvix

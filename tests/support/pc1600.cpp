@@ -1,0 +1,216 @@
+#include "pc1600.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace velvix::test {
+
+namespace {
+
+constexpr std::uint32_t kBankedEnd = 0xC000;
+constexpr std::uint32_t kMemoryEnd = 0x10000;
+constexpr int kBanks = 4;
+constexpr std::size_t kBandBytes = 156;
+constexpr std::uint16_t kStackTop = 0xFF00;
+constexpr std::uint16_t kCaller = 0x0000; // where CALL would go on; never executed here
+constexpr long kStepLimit = 5'000'000;    // far more than 120 frames take
+
+constexpr std::uint16_t kDisplaySetUp = 0x0112;
+constexpr std::uint16_t kWaitTick = 0x012A;
+constexpr std::uint16_t kShowBand = 0x0160;
+constexpr std::uint16_t kKeyCheck = 0x016F;
+constexpr std::uint16_t kSelectBank = 0x0190;
+
+constexpr std::uint16_t kCarry = 0x01;
+
+std::string Hex(unsigned value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    return text;
+}
+
+} // namespace
+
+struct Bus {
+    static Pc1600& Of(void* user) { return *static_cast<Pc1600*>(user); }
+
+    static Z80EX_BYTE Read(Z80EX_CONTEXT*, Z80EX_WORD address, int, void* user) { return Of(user).memory(address); }
+    static void Write(Z80EX_CONTEXT*, Z80EX_WORD address, Z80EX_BYTE value, void* user)
+    {
+        Of(user).memory(address) = value;
+    }
+    // The player has no business with ports or interrupts.
+    static Z80EX_BYTE ReadPort(Z80EX_CONTEXT*, Z80EX_WORD port, void* user)
+    {
+        Of(user).playback_.fault = "port read " + Hex(port);
+        return 0xFF;
+    }
+    static void WritePort(Z80EX_CONTEXT*, Z80EX_WORD port, Z80EX_BYTE, void* user)
+    {
+        Of(user).playback_.fault = "port write " + Hex(port);
+    }
+    static Z80EX_BYTE InterruptVector(Z80EX_CONTEXT*, void*) { return 0xFF; }
+};
+
+Pc1600::Pc1600()
+    : cpu_(z80ex_create(Bus::Read, this, Bus::Write, this, Bus::ReadPort, this, Bus::WritePort, this,
+                        Bus::InterruptVector, this)),
+      banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
+{
+    if (cpu_ == nullptr) {
+        throw std::runtime_error("cannot create the Z80");
+    }
+}
+
+Pc1600::~Pc1600() { z80ex_destroy(cpu_); }
+
+std::uint8_t& Pc1600::memory(int bank, std::uint16_t address)
+{
+    if (address >= kBankedEnd) {
+        return common_[address - kBankedEnd];
+    }
+    return banked_[static_cast<std::size_t>(bank) * kBankedEnd + address];
+}
+
+std::uint8_t& Pc1600::memory(std::uint16_t address) { return memory(bank_, address); }
+
+void Pc1600::bload(const Bytes& file)
+{
+    if (file.size() < 16) {
+        throw std::invalid_argument("no binary file header");
+    }
+    const std::size_t length = file[5] | file[6] << 8 | file[7] << 16;
+    const std::uint32_t address = file[8] | file[9] << 8;
+    const int bank = file[10];
+    if (file.size() < 16 + length || address + length > kMemoryEnd || bank >= kBanks) {
+        throw std::invalid_argument("header names data that cannot be loaded");
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        memory(bank, static_cast<std::uint16_t>(address + i)) = file[16 + i];
+    }
+}
+
+Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame)
+{
+    playback_ = {};
+    keyAfterFrame_ = keyAfterFrame;
+    screen_ = {};
+    bandsDrawn_ = false;
+
+    z80ex_reset(cpu_);
+    setReg(regSP, kStackTop - 2);
+    memory(kStackTop - 2) = kCaller & 0xFF;
+    memory(kStackTop - 1) = kCaller >> 8;
+    setReg(regPC, address);
+
+    for (long step = 0; step < kStepLimit && playback_.fault.empty(); ++step) {
+        const std::uint16_t pc = reg(regPC);
+        if (pc == kCaller) {
+            if (bandsDrawn_) {
+                playback_.frames.push_back({screenPicture(), 0});
+            }
+            playback_.returned = reg(regSP) == kStackTop;
+            if (!playback_.returned) {
+                playback_.fault = "reached the caller with the stack moved";
+            }
+            return playback_;
+        }
+        if (answerSystemRoutine(pc)) {
+            returnToCaller();
+        } else if (pc < kBankedEnd) {
+            playback_.fault = "ran into " + Hex(pc);
+        } else {
+            do {
+                z80ex_step(cpu_);
+            } while (z80ex_last_op_type(cpu_) != 0); // a prefix is not a whole instruction
+        }
+    }
+    if (playback_.fault.empty()) {
+        playback_.fault = "did not return";
+    }
+    return playback_;
+}
+
+bool Pc1600::answerSystemRoutine(std::uint16_t address)
+{
+    const int a = reg(regAF) >> 8;
+    switch (address) {
+    case kDisplaySetUp:
+        ++playback_.displaySetUps;
+        return true;
+    case kWaitTick:
+        tick();
+        return true;
+    case kShowBand:
+        showBand();
+        return true;
+    case kKeyCheck: {
+        ++playback_.keyChecks;
+        const bool pressed = keyAfterFrame_ && static_cast<int>(playback_.frames.size()) == *keyAfterFrame_;
+        const std::uint16_t af = reg(regAF);
+        setReg(regAF, static_cast<std::uint16_t>(pressed ? af | kCarry : af & ~kCarry));
+        return true;
+    }
+    case kSelectBank:
+        if (a >= kBanks) {
+            playback_.fault = "bank " + std::to_string(a) + " selected";
+        }
+        bank_ = a;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Pc1600::showBand()
+{
+    const int band = reg(regAF) >> 8;
+    const std::uint16_t from = reg(regDE);
+    if (band > 3 || reg(regHL) != kBandBytes) {
+        playback_.fault = "band " + std::to_string(band) + " shown with length " + std::to_string(reg(regHL));
+        return;
+    }
+    for (std::size_t x = 0; x < kBandBytes; ++x) {
+        screen_[static_cast<std::size_t>(band)][x] = memory(static_cast<std::uint16_t>(from + x));
+    }
+    bandsDrawn_ = true;
+}
+
+// The picture of a frame is what stands on the display while the player waits.
+void Pc1600::tick()
+{
+    if (bandsDrawn_) {
+        playback_.frames.push_back({screenPicture(), 0});
+        bandsDrawn_ = false;
+    }
+    if (playback_.frames.empty()) {
+        playback_.fault = "waited before showing anything";
+        return;
+    }
+    ++playback_.frames.back().ticks;
+}
+
+void Pc1600::returnToCaller()
+{
+    const std::uint16_t sp = reg(regSP);
+    const auto low = memory(sp);
+    const auto high = memory(static_cast<std::uint16_t>(sp + 1));
+    setReg(regPC, static_cast<std::uint16_t>(low | high << 8));
+    setReg(regSP, static_cast<std::uint16_t>(sp + 2));
+}
+
+Picture Pc1600::screenPicture() const
+{
+    Picture picture(32, std::string(kBandBytes, '.'));
+    for (std::size_t y = 0; y < picture.size(); ++y) {
+        for (std::size_t x = 0; x < kBandBytes; ++x) {
+            if (screen_[y / 8][x] & (1 << (y % 8))) {
+                picture[y][x] = '#';
+            }
+        }
+    }
+    return picture;
+}
+
+} // namespace velvix::test

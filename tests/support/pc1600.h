@@ -1,0 +1,76 @@
+#pragma once
+
+#include "file_io.h"
+#include "frame_files.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <z80ex/z80ex.h>
+
+namespace velvix::test {
+
+// A picture the player left on the display, and how many wait ticks it stood.
+struct ShownFrame {
+    Picture picture;
+    int ticks = 0;
+};
+
+struct Playback {
+    std::vector<ShownFrame> frames;
+    int displaySetUps = 0;
+    int keyChecks = 0;
+    bool returned = false; // came back to its caller with the stack as it was
+    std::string fault;     // why the emulation stopped otherwise
+};
+
+// Just enough of a Sharp PC-1600 to run the player: a Z80, 48 KB below 0xC000
+// in each of the banks 0 to 3, 16 KB common memory above, and the five system
+// routines the player calls, answered here instead of by the ROM:
+//   0x0112 display set-up, 0x012A one wait tick,
+//   0x0160 show band A (0 top to 3 bottom) from the HL = 156 bytes at DE,
+//   0x016F key check (carry set: a key was pressed), 0x0190 select bank A.
+// Code may run only in common memory, where the player lives.
+class Pc1600 {
+public:
+    Pc1600();
+    ~Pc1600();
+    Pc1600(const Pc1600&) = delete;
+    Pc1600& operator=(const Pc1600&) = delete;
+
+    // Loads a binary file as BLOAD does: data length, load address and bank
+    // from its 16-byte header. Throws on a file that cannot be loaded.
+    void bload(const Bytes& file);
+
+    // Calls the code at `address` as CALL does and runs it until it returns.
+    // A key is pressed once the k-th frame has been shown, if given.
+    Playback call(std::uint16_t address, std::optional<int> keyAfterFrame = std::nullopt);
+
+    std::uint8_t& memory(int bank, std::uint16_t address);
+
+private:
+    friend struct Bus; // the CPU's memory and port access
+
+    std::uint8_t& memory(std::uint16_t address); // as the selected bank shows it
+    bool answerSystemRoutine(std::uint16_t address);
+    void showBand();
+    void tick();
+    void returnToCaller();
+    Picture screenPicture() const;
+    std::uint16_t reg(Z80_REG_T which) const { return z80ex_get_reg(cpu_, which); }
+    void setReg(Z80_REG_T which, std::uint16_t value) { z80ex_set_reg(cpu_, which, value); }
+
+    Z80EX_CONTEXT* cpu_;
+    std::vector<std::uint8_t> banked_; // 4 x 0xC000
+    std::vector<std::uint8_t> common_; // 0xC000 to 0xFFFF
+    int bank_ = 0;
+    std::array<std::array<std::uint8_t, 156>, 4> screen_{};
+    bool bandsDrawn_ = false; // since the last wait tick
+    std::optional<int> keyAfterFrame_;
+    Playback playback_;
+};
+
+} // namespace velvix::test
