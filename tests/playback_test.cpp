@@ -1,5 +1,6 @@
 #include "converter_fixture.h"
 #include "frame_bitmap.h"
+#include "frame_discovery.h"
 #include "pc1600.h"
 #include "player_image.h"
 #include "vid_writer.h"
@@ -73,6 +74,47 @@ TEST_P(PlaysTheWholeFilm, FrameByFrameAsTheBitmapsShowThemAndReturns)
     EXPECT_TRUE(shown.returned) << shown.fault;
     EXPECT_EQ(shown.displaySetUps, 1);
     ExpectFramesShown(shown, c.frames, c.baseFrameTime);
+}
+
+struct CompressedCase {
+    int frames;
+    int runLength; // frames in a row that are near copies of each other
+};
+
+void PrintTo(const CompressedCase& c, std::ostream* os) { *os << c.frames << " frames in runs of " << c.runLength; }
+
+class PlaysTheCompressedFilm : public ::testing::TestWithParam<CompressedCase>, public PlayerRun {};
+
+INSTANTIATE_TEST_SUITE_P(Runs, PlaysTheCompressedFilm,
+                         ::testing::Values(CompressedCase{30, 30}, CompressedCase{90, 3}, CompressedCase{200, 2},
+                                           CompressedCase{46, 1}));
+
+TEST_P(PlaysTheCompressedFilm, ShowsTheKeptFramesForTheWholeFilmsTime)
+{
+    const CompressedCase c = GetParam();
+    std::vector<Bytes> frames;
+    for (int n = 1; n <= c.frames; ++n) {
+        frames.push_back(test::NearCopy(test::NumberedFrame((n - 1) / c.runLength + 1), n));
+    }
+    test::WriteFrames(folder.path(), frames);
+    chooseMemory(3, 1);
+    host.ticked[CheckBox::CheckVKomp] = true;
+    host.ticked[CheckBox::CheckvPlay] = true;
+    start();
+    ASSERT_EQ(titles().back(), "Fertig");
+
+    const test::Playback shown = play();
+    EXPECT_TRUE(shown.returned) << shown.fault;
+    const int kept = converter.settings().frameCount;
+    ASSERT_EQ(shown.frames.size(), static_cast<std::size_t>(kept));
+    int ticks = 0;
+    for (int frame = 1; frame <= kept; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame));
+        const test::ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
+        ASSERT_EQ(f.picture, test::BitmapPicture(test::ReadFile(folder.path() / FrameFileName(frame))));
+        ticks += f.ticks;
+    }
+    EXPECT_EQ(ticks, kTicksPerUnit * c.frames * 23);
 }
 
 class KeyPress : public ::testing::Test, public PlayerRun {};
