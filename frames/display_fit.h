@@ -1,0 +1,17 @@
+#pragma once
+
+#include "grey_image.h"
+
+namespace velvix::frames {
+
+// How a picture of another shape meets the display's 156 x 32.
+enum class Fit {
+    Fill, // scaled to cover the display, the overhang cut off evenly
+    Bars, // scaled to lie wholly inside, the rest white
+};
+
+// The picture scaled to the display's size. Each display pixel is the mean
+// of the picture area it covers, so fine detail turns grey rather than flicker.
+GreyImage FitToDisplay(const GreyImage &picture, Fit fit);
+
+} // namespace velvix::frames
