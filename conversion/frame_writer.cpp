@@ -4,7 +4,7 @@ namespace velvix {
 
 namespace {
 
-void Put32(Bytes &file, std::size_t at, std::uint32_t value)
+void Put32(Bytes& file, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i) {
         file[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -13,7 +13,7 @@ void Put32(Bytes &file, std::size_t at, std::uint32_t value)
 
 } // namespace
 
-Bytes MakeFrameFile(const FramePixels &pixels)
+Bytes MakeFrameFile(const FramePixels& pixels)
 {
     constexpr std::uint32_t kPixelBytes = kFrameRowBytes * kFrameHeight;
     Bytes file(kFrameFileSize, 0); // the two bytes after the pixels stay 0

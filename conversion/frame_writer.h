@@ -14,6 +14,6 @@ using FramePixels = std::array<bool, static_cast<std::size_t>(kFrameWidth) * kFr
 // A frame file as Velvix accepts it: 704 bytes, set bits for dark dots. The
 // palette says entry 0 white and entry 1 black, so that an image viewer shows
 // what the display will show (Velvix itself never reads the palette).
-Bytes MakeFrameFile(const FramePixels &pixels);
+Bytes MakeFrameFile(const FramePixels& pixels);
 
 } // namespace velvix

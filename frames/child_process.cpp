@@ -8,7 +8,7 @@
 
 namespace velvix::frames {
 
-ChildProcess::ChildProcess(const std::vector<std::string> &arguments)
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
 {
     int pipeEnds[2];
     errors_ = std::tmpfile();
@@ -16,9 +16,9 @@ ChildProcess::ChildProcess(const std::vector<std::string> &arguments)
         startError_ = errno;
         return;
     }
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments) {
-        argv.push_back(const_cast<char *>(argument.c_str()));
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
 

@@ -13,14 +13,14 @@ namespace velvix::frames {
 class ChildProcess {
 public:
     // Starts arguments[0], looked up on PATH, with no input.
-    explicit ChildProcess(const std::vector<std::string> &arguments);
+    explicit ChildProcess(const std::vector<std::string>& arguments);
     ~ChildProcess();
-    ChildProcess(const ChildProcess &) = delete;
-    ChildProcess &operator=(const ChildProcess &) = delete;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
     // 0 when the program runs; otherwise the errno that kept it from starting.
     int startError() const { return startError_; }
-    std::FILE *output() { return output_; }
+    std::FILE* output() { return output_; }
 
     // Stops reading (a program still writing then ends) and waits for the
     // program; true when it ended with exit code 0.
@@ -32,8 +32,8 @@ public:
 private:
     pid_t pid_ = -1;
     int startError_ = 0;
-    std::FILE *output_ = nullptr;
-    std::FILE *errors_ = nullptr;
+    std::FILE* output_ = nullptr;
+    std::FILE* errors_ = nullptr;
 };
 
 } // namespace velvix::frames

@@ -10,7 +10,7 @@ namespace velvix::frames {
 
 namespace {
 
-std::optional<int> WholeNumber(const std::string &text, int lowest, int highest)
+std::optional<int> WholeNumber(const std::string& text, int lowest, int highest)
 {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -23,7 +23,7 @@ std::optional<int> WholeNumber(const std::string &text, int lowest, int highest)
 // Seconds as "90", "12.5" (or "12,5"), "1:30" or "0:01:30.5".
 std::optional<double> Time(std::string text)
 {
-    for (char &c : text) {
+    for (char& c : text) {
         c = c == ',' ? '.' : c;
     }
     double seconds = 0;
@@ -52,7 +52,7 @@ const std::map<std::string, Method> kMethods{{"bayer", Method::Bayer},
                                              {"floyd-steinberg", Method::FloydSteinberg},
                                              {"atkinson", Method::Atkinson}};
 
-bool Store(std::optional<int> number, int &target)
+bool Store(std::optional<int> number, int& target)
 {
     if (number) {
         target = *number;
@@ -61,7 +61,7 @@ bool Store(std::optional<int> number, int &target)
 }
 
 // Applies an option that takes a value; false when the value does not fit.
-bool TakeValue(const std::string &option, const std::string &value, Job &job)
+bool TakeValue(const std::string& option, const std::string& value, Job& job)
 {
     if (option == "--bildrate") {
         return value != "7" && Store(WholeNumber(value, 4, 8), job.part.rate);
@@ -95,9 +95,9 @@ bool TakeValue(const std::string &option, const std::string &value, Job &job)
     return Store(WholeNumber(value, 0, 400), job.oneBit.contrast);
 }
 
-bool TakesValue(const std::string &option)
+bool TakesValue(const std::string& option)
 {
-    for (const char *known : {"--bildrate", "--start", "--dauer", "--verfahren", "--schwelle", "--helligkeit",
+    for (const char* known : {"--bildrate", "--start", "--dauer", "--verfahren", "--schwelle", "--helligkeit",
                               "--kontrast", "--vorschau"}) {
         if (option == known) {
             return true;

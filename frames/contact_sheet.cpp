@@ -17,7 +17,7 @@ constexpr std::array<Rgb, 3> kPalette{{{0x60, 0x60, 0x60}, {0xC8, 0xD0, 0xB8}, {
 
 } // namespace
 
-Bytes MakeContactSheet(const std::vector<FramePixels> &frames)
+Bytes MakeContactSheet(const std::vector<FramePixels>& frames)
 {
     const int count = static_cast<int>(frames.size());
     const int across = std::min(std::max(count, 1), kPerRow);

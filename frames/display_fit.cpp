@@ -23,7 +23,7 @@ std::vector<Coverage> CoverageOf(double start, double length, int count, int sou
     for (int i = 0; i < count; ++i) {
         const double from = std::clamp(start + step * i, 0.0, static_cast<double>(sourceSize));
         const double to = std::clamp(start + step * (i + 1), from, static_cast<double>(sourceSize));
-        Coverage &c = result[static_cast<std::size_t>(i)];
+        Coverage& c = result[static_cast<std::size_t>(i)];
         c.first = std::min(static_cast<int>(from), sourceSize - 1);
         if (to - from < 1e-9) { // only rounding can shrink a step to nothing
             c.weights = {1.0};
@@ -36,7 +36,7 @@ std::vector<Coverage> CoverageOf(double start, double length, int count, int sou
     return result;
 }
 
-double Mean(const Coverage &c, auto &&value)
+double Mean(const Coverage& c, auto&& value)
 {
     double sum = 0;
     for (std::size_t k = 0; k < c.weights.size(); ++k) {
@@ -50,19 +50,20 @@ struct Placement {
     int targetX, targetY, targetWidth, targetHeight;
 };
 
-Placement Place(int width, int height, Fit fit)
+// Scales are display dots per picture row; a picture column is `aspect` rows wide.
+Placement Place(int width, int height, double aspect, Fit fit)
 {
-    const double scaleX = static_cast<double>(kFrameWidth) / width;
+    const double scaleX = kFrameWidth / (width * aspect);
     const double scaleY = static_cast<double>(kFrameHeight) / height;
     if (fit == Fit::Fill) {
         const double scale = std::max(scaleX, scaleY);
-        const double usedWidth = kFrameWidth / scale;
+        const double usedWidth = kFrameWidth / (scale * aspect);
         const double usedHeight = kFrameHeight / scale;
         return {
             (width - usedWidth) / 2, (height - usedHeight) / 2, usedWidth, usedHeight, 0, 0, kFrameWidth, kFrameHeight};
     }
     const double scale = std::min(scaleX, scaleY);
-    const int targetWidth = std::clamp(static_cast<int>(std::lround(width * scale)), 1, kFrameWidth);
+    const int targetWidth = std::clamp(static_cast<int>(std::lround(width * aspect * scale)), 1, kFrameWidth);
     const int targetHeight = std::clamp(static_cast<int>(std::lround(height * scale)), 1, kFrameHeight);
     return {0,
             0,
@@ -76,9 +77,9 @@ Placement Place(int width, int height, Fit fit)
 
 } // namespace
 
-GreyImage FitToDisplay(const GreyImage &picture, Fit fit)
+GreyImage FitToDisplay(const GreyImage& picture, Fit fit, double pixelAspect)
 {
-    const Placement p = Place(picture.width, picture.height, fit);
+    const Placement p = Place(picture.width, picture.height, pixelAspect, fit);
     const auto columns = CoverageOf(p.sourceX, p.sourceWidth, p.targetWidth, picture.width);
     const auto rows = CoverageOf(p.sourceY, p.sourceHeight, p.targetHeight, picture.height);
 

@@ -10,8 +10,9 @@ enum class Fit {
     Bars, // scaled to lie wholly inside, the rest white
 };
 
-// The picture scaled to the display's size. Each display pixel is the mean
+// The picture scaled to the display's size, whose dots are square; a picture
+// pixel is `pixelAspect` times as wide as high. Each display pixel is the mean
 // of the picture area it covers, so fine detail turns grey rather than flicker.
-GreyImage FitToDisplay(const GreyImage &picture, Fit fit);
+GreyImage FitToDisplay(const GreyImage& picture, Fit fit, double pixelAspect);
 
 } // namespace velvix::frames

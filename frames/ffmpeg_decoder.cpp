@@ -4,10 +4,11 @@
 #include "file_io.h"
 #include "pgm_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 namespace velvix::frames {
 
@@ -17,7 +18,7 @@ namespace {
 
 // "file:" keeps ffmpeg from reading a name with a colon as a protocol, or
 // one with a leading dash as an option.
-std::string InputName(const fs::path &file)
+std::string InputName(const fs::path& file)
 {
     std::error_code ignored;
     return "file:" + Utf8FromPath(fs::absolute(file, ignored));
@@ -30,7 +31,7 @@ std::string Seconds(double seconds)
     return text;
 }
 
-Failure NotStarted(const std::string &program, int error)
+Failure NotStarted(const std::string& program, int error)
 {
     if (error == ENOENT) {
         return {"Das Programm „" + program +
@@ -40,15 +41,15 @@ Failure NotStarted(const std::string &program, int error)
     return {"Das Programm „" + program + "“ lässt sich nicht starten: " + std::strerror(error)};
 }
 
-Failure Unreadable(const fs::path &file, const ChildProcess &decoder)
+Failure Unreadable(const fs::path& file, const ChildProcess& decoder)
 {
     const std::string said = decoder.messages();
     return {"ffmpeg kann „" + Utf8FromPath(file) + "“ nicht lesen." + (said.empty() ? "" : "\nffmpeg meldet: " + said)};
 }
 
 // Reads pictures until the stream ends or `take` wants no more.
-std::optional<Failure> ReadPictures(ChildProcess &decoder, const std::string &program, const fs::path &file,
-                                    const TakePicture &take)
+std::optional<Failure> ReadPictures(ChildProcess& decoder, const std::string& program, const fs::path& file,
+                                    const TakePicture& take)
 {
     if (decoder.startError() != 0) {
         return NotStarted(program, decoder.startError());
@@ -74,29 +75,38 @@ std::vector<std::string> PictureOutput()
 
 } // namespace
 
-FilmLength ProbeFilm(const Decoders &decoders, const fs::path &film)
+FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
 {
-    ChildProcess probe({decoders.ffprobe, "-v", "error", "-show_entries", "format=duration", "-of",
-                        "default=noprint_wrappers=1:nokey=1", InputName(film)});
+    ChildProcess probe({decoders.ffprobe, "-v", "error", "-select_streams", "v:0", "-show_entries",
+                        "format=duration:stream=sample_aspect_ratio", "-of", "default=noprint_wrappers=1",
+                        InputName(film)});
     if (probe.startError() != 0) {
-        return {std::nullopt, NotStarted(decoders.ffprobe, probe.startError())};
+        return {std::nullopt, 1, NotStarted(decoders.ffprobe, probe.startError())};
     }
-    char text[64] = {};
-    const std::size_t length = std::fread(text, 1, sizeof text - 1, probe.output());
-    text[length] = '\0';
+    std::string text(1000, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), probe.output()));
     if (!probe.finish()) {
-        return {std::nullopt, Unreadable(film, probe)};
+        return {std::nullopt, 1, Unreadable(film, probe)};
     }
-    char *end = nullptr;
-    const double seconds = std::strtod(text, &end); // "N/A" when the film does not say
-    if (end == text || !(seconds >= 0)) {
-        return {};
+    // Lines "duration=12.345" and "sample_aspect_ratio=64:45"; "N/A" where the film does not say.
+    FilmFacts facts;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        double seconds = 0;
+        int across = 0;
+        int down = 0;
+        if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
+            facts.seconds = seconds;
+        } else if (std::sscanf(line.c_str(), "sample_aspect_ratio=%d:%d", &across, &down) == 2 && across > 0 &&
+                   down > 0) {
+            facts.pixelAspect = std::clamp(static_cast<double>(across) / down, 0.1, 10.0);
+        }
     }
-    return {seconds, std::nullopt};
+    return facts;
 }
 
-std::optional<Failure> DecodeFilm(const Decoders &decoders, const fs::path &film, const FilmPart &part,
-                                  const TakePicture &take)
+std::optional<Failure> DecodeFilm(const Decoders& decoders, const fs::path& film, const FilmPart& part,
+                                  const TakePicture& take)
 {
     std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error"};
     if (part.start) {
@@ -113,7 +123,7 @@ std::optional<Failure> DecodeFilm(const Decoders &decoders, const fs::path &film
     return ReadPictures(ffmpeg, decoders.ffmpeg, film, take);
 }
 
-std::optional<Failure> DecodeImage(const Decoders &decoders, const fs::path &image, GreyImage &picture)
+std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
 {
     std::vector<std::string> arguments{decoders.ffmpeg,  "-nostdin",  "-v", "error", "-i",
                                        InputName(image), "-frames:v", "1"};
@@ -121,7 +131,7 @@ std::optional<Failure> DecodeImage(const Decoders &decoders, const fs::path &ima
     arguments.insert(arguments.end(), output.begin(), output.end());
     ChildProcess ffmpeg(arguments);
     bool found = false;
-    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, image, [&](GreyImage &&decoded) {
+    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, image, [&](GreyImage&& decoded) {
         picture = std::move(decoded);
         found = true;
         return true;

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsFrameName(const std::string &name)
+bool IsFrameName(const std::string& name)
 {
     if (name.size() != 8 || (name[0] != 'B' && name[0] != 'b')) {
         return false;
@@ -26,23 +26,23 @@ bool IsFrameName(const std::string &name)
 }
 
 // "B001.BMP": the numbering Velvix looks for, in the capitals its guide uses.
-fs::path FramePath(const fs::path &folder, int number)
+fs::path FramePath(const fs::path& folder, int number)
 {
     std::string name = FrameFileName(number);
     name.replace(name.size() - 3, 3, "BMP");
     return folder / name;
 }
 
-void RemoveAll(const std::vector<fs::path> &files)
+void RemoveAll(const std::vector<fs::path>& files)
 {
-    for (const fs::path &file : files) {
+    for (const fs::path& file : files) {
         std::error_code ignored;
         fs::remove(file, ignored);
     }
 }
 
 // Files named like frames ("B" + three digits + ".bmp", any case) in the folder.
-std::vector<fs::path> FramesIn(const fs::path &folder)
+std::vector<fs::path> FramesIn(const fs::path& folder)
 {
     std::vector<fs::path> frames;
     std::error_code ec;
@@ -57,7 +57,7 @@ std::vector<fs::path> FramesIn(const fs::path &folder)
 
 } // namespace
 
-std::optional<Failure> CheckOutputFolder(const fs::path &folder, bool replace)
+std::optional<Failure> CheckOutputFolder(const fs::path& folder, bool replace)
 {
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
@@ -73,14 +73,14 @@ std::optional<Failure> CheckOutputFolder(const fs::path &folder, bool replace)
     return std::nullopt;
 }
 
-std::optional<Failure> WriteFrames(const fs::path &folder, const std::vector<FramePixels> &frames)
+std::optional<Failure> WriteFrames(const fs::path& folder, const std::vector<FramePixels>& frames)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
         return Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht anlegen: " + ec.message()};
     }
-    for (const fs::path &old : FramesIn(folder)) {
+    for (const fs::path& old : FramesIn(folder)) {
         if (!fs::remove(old, ec) && ec) {
             return Failure{"„" + Utf8FromPath(old) + "“ lässt sich nicht löschen: " + ec.message()};
         }

@@ -21,7 +21,7 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool IsImage(const fs::path &file)
+bool IsImage(const fs::path& file)
 {
     static constexpr std::array<std::string_view, 12> kEndings{".bmp",  ".png",  ".jpg", ".jpeg", ".gif", ".tif",
                                                                ".tiff", ".webp", ".pgm", ".ppm",  ".pbm", ".tga"};
@@ -31,7 +31,7 @@ bool IsImage(const fs::path &file)
 }
 
 // The digits starting at `i`, leading zeros dropped; `i` moves past them.
-std::string_view Number(const std::string &text, std::size_t &i)
+std::string_view Number(const std::string& text, std::size_t& i)
 {
     while (i + 1 < text.size() && text[i] == '0' && IsDigit(text[i + 1])) {
         ++i;
@@ -45,7 +45,7 @@ std::string_view Number(const std::string &text, std::size_t &i)
 
 } // namespace
 
-bool ComesBefore(const std::string &a, const std::string &b)
+bool ComesBefore(const std::string& a, const std::string& b)
 {
     std::size_t i = 0;
     std::size_t j = 0;
@@ -73,7 +73,7 @@ bool ComesBefore(const std::string &a, const std::string &b)
     return a < b; // alike but for case or leading zeros: any fixed order will do
 }
 
-ImageList ListImages(const fs::path &folder)
+ImageList ListImages(const fs::path& folder)
 {
     ImageList list;
     std::error_code ec;
@@ -86,7 +86,7 @@ ImageList ListImages(const fs::path &folder)
         list.failure = Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + ec.message()};
         return list;
     }
-    std::sort(list.images.begin(), list.images.end(), [](const fs::path &a, const fs::path &b) {
+    std::sort(list.images.begin(), list.images.end(), [](const fs::path& a, const fs::path& b) {
         return ComesBefore(Utf8FromPath(a.filename()), Utf8FromPath(b.filename()));
     });
     return list;

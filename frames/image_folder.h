@@ -15,9 +15,9 @@ struct ImageList {
 
 // The image files of a folder (by their name's ending: PNG, JPEG, BMP, ...)
 // in the order a person reads their names: "Bild9" before "Bild10".
-ImageList ListImages(const std::filesystem::path &folder);
+ImageList ListImages(const std::filesystem::path& folder);
 
 // Whether `a` comes before `b`, numbers within the names compared by value.
-bool ComesBefore(const std::string &a, const std::string &b);
+bool ComesBefore(const std::string& a, const std::string& b);
 
 } // namespace velvix::frames

@@ -37,7 +37,7 @@ private:
     bool shown_ = false;
 };
 
-int Run(const CommandLine &line)
+int Run(const CommandLine& line)
 {
     Outcome outcome;
     {
@@ -64,7 +64,7 @@ int Run(const CommandLine &line)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const CommandLine line = ReadCommandLine(arguments);
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     }
     try {
         return Run(line);
-    } catch (const std::bad_alloc &) {
+    } catch (const std::bad_alloc&) {
         std::fputs("velvix-frames: Fehler: Zu wenig Arbeitsspeicher.\n", stderr);
         return 1;
     }

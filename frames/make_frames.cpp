@@ -15,12 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path &path)
+std::string Quoted(const fs::path& path)
 {
     return "„" + Utf8FromPath(path) + "“";
 }
 
-std::optional<Failure> CheckInput(const fs::path &input)
+std::optional<Failure> CheckInput(const fs::path& input)
 {
     std::error_code ec;
     if (!fs::exists(input, ec)) {
@@ -44,13 +44,13 @@ struct Collected {
     std::optional<Failure> failure;
 };
 
-FramePixels Convert(const GreyImage &picture, const Job &job)
+FramePixels Convert(const GreyImage& picture, const Job& job, double pixelAspect)
 {
-    return ToOneBit(FitToDisplay(picture, job.fit), job.oneBit);
+    return ToOneBit(FitToDisplay(picture, job.fit, pixelAspect), job.oneBit);
 }
 
 // How long the chosen stretch of the film runs, when the film says how long it is.
-std::optional<double> StretchSeconds(std::optional<double> filmSeconds, const FilmPart &part)
+std::optional<double> StretchSeconds(std::optional<double> filmSeconds, const FilmPart& part)
 {
     std::optional<double> seconds = part.length;
     if (filmSeconds) {
@@ -60,7 +60,7 @@ std::optional<double> StretchSeconds(std::optional<double> filmSeconds, const Fi
     return seconds;
 }
 
-Failure FilmTooLong(int expected, const FilmPart &part)
+Failure FilmTooLong(int expected, const FilmPart& part)
 {
     const std::string count = expected > kMaxFrames ? "etwa " + std::to_string(expected) : "mehr als 299";
     return {"Der Film ergäbe bei " + std::to_string(part.rate) + " Bildern pro Sekunde " + count +
@@ -69,10 +69,10 @@ Failure FilmTooLong(int expected, const FilmPart &part)
             "oder mit --erste-299 nur die ersten 299 Bilder schreiben."};
 }
 
-Collected FramesFromFilm(const Job &job, const Progress &progress)
+Collected FramesFromFilm(const Job& job, const Progress& progress)
 {
     Collected result;
-    const FilmLength film = ProbeFilm(job.decoders, job.input);
+    const FilmFacts film = ProbeFilm(job.decoders, job.input);
     if (film.failure) {
         result.failure = film.failure;
         return result;
@@ -82,12 +82,12 @@ Collected FramesFromFilm(const Job &job, const Progress &progress)
     const int shown = job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected;
 
     bool tooMany = false;
-    result.failure = DecodeFilm(job.decoders, job.input, job.part, [&](GreyImage &&picture) {
+    result.failure = DecodeFilm(job.decoders, job.input, job.part, [&](GreyImage&& picture) {
         if (result.frames.size() == kMaxFrames) {
             tooMany = true;
             return false;
         }
-        result.frames.push_back(Convert(picture, job));
+        result.frames.push_back(Convert(picture, job, film.pixelAspect));
         const int done = static_cast<int>(result.frames.size());
         if (progress) {
             progress(done, shown);
@@ -104,7 +104,7 @@ Collected FramesFromFilm(const Job &job, const Progress &progress)
     return result;
 }
 
-Collected FramesFromImages(const Job &job, const Progress &progress)
+Collected FramesFromImages(const Job& job, const Progress& progress)
 {
     Collected result;
     ImageList list = ListImages(job.input);
@@ -126,13 +126,13 @@ Collected FramesFromImages(const Job &job, const Progress &progress)
         }
         list.images.resize(kMaxFrames);
     }
-    for (const fs::path &image : list.images) {
+    for (const fs::path& image : list.images) {
         GreyImage picture;
         if (auto failure = DecodeImage(job.decoders, image, picture)) {
             result.failure = failure;
             return result;
         }
-        result.frames.push_back(Convert(picture, job));
+        result.frames.push_back(Convert(picture, job, 1));
         if (progress) {
             progress(static_cast<int>(result.frames.size()), static_cast<int>(list.images.size()));
         }
@@ -142,7 +142,7 @@ Collected FramesFromImages(const Job &job, const Progress &progress)
 
 } // namespace
 
-Outcome MakeFrames(const Job &job, const Progress &progress)
+Outcome MakeFrames(const Job& job, const Progress& progress)
 {
     if (auto failure = CheckInput(job.input)) {
         return {0, failure};

@@ -34,6 +34,6 @@ using Progress = std::function<void(int done, int expected)>;
 
 // Reads the input, converts every picture, and writes the contact sheet and
 // the frames only when all of it succeeded.
-Outcome MakeFrames(const Job &job, const Progress &progress);
+Outcome MakeFrames(const Job& job, const Progress& progress);
 
 } // namespace velvix::frames

@@ -14,7 +14,7 @@ constexpr std::size_t Index(int x, int y)
     return static_cast<std::size_t>(y * kFrameWidth + x);
 }
 
-std::vector<double> AdjustTone(const GreyImage &display, const OneBit &settings)
+std::vector<double> AdjustTone(const GreyImage& display, const OneBit& settings)
 {
     std::vector<double> grey(display.pixels.size());
     for (std::size_t i = 0; i < grey.size(); ++i) {
@@ -41,14 +41,14 @@ constexpr std::array<Spread, 6> kAtkinson{
     {{1, 0, 1 / 8.0}, {2, 0, 1 / 8.0}, {-1, 1, 1 / 8.0}, {0, 1, 1 / 8.0}, {1, 1, 1 / 8.0}, {0, 2, 1 / 8.0}}};
 
 template <std::size_t N>
-void Diffuse(std::vector<double> &grey, FramePixels &dark, const std::array<Spread, N> &spreads)
+void Diffuse(std::vector<double>& grey, FramePixels& dark, const std::array<Spread, N>& spreads)
 {
     for (int y = 0; y < kFrameHeight; ++y) {
         for (int x = 0; x < kFrameWidth; ++x) {
             const double value = grey[Index(x, y)];
             dark[Index(x, y)] = value < 127.5;
             const double error = value - (dark[Index(x, y)] ? 0.0 : 255.0);
-            for (const Spread &s : spreads) {
+            for (const Spread& s : spreads) {
                 const int nx = x + s.dx;
                 const int ny = y + s.dy;
                 if (nx >= 0 && nx < kFrameWidth && ny < kFrameHeight) {
@@ -61,7 +61,7 @@ void Diffuse(std::vector<double> &grey, FramePixels &dark, const std::array<Spre
 
 } // namespace
 
-FramePixels ToOneBit(const GreyImage &display, const OneBit &settings)
+FramePixels ToOneBit(const GreyImage& display, const OneBit& settings)
 {
     std::vector<double> grey = AdjustTone(display, settings);
     FramePixels dark{};
@@ -86,7 +86,7 @@ FramePixels ToOneBit(const GreyImage &display, const OneBit &settings)
         break;
     }
     if (settings.invert) {
-        for (bool &dot : dark) {
+        for (bool& dot : dark) {
             dot = !dot;
         }
     }

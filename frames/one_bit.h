@@ -21,6 +21,6 @@ struct OneBit {
 };
 
 // A display-sized grey picture (156 x 32) as dark and light dots.
-FramePixels ToOneBit(const GreyImage &display, const OneBit &settings);
+FramePixels ToOneBit(const GreyImage& display, const OneBit& settings);
 
 } // namespace velvix::frames

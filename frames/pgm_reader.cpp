@@ -11,7 +11,7 @@ constexpr long kMaxSide = 16384;
 constexpr long kMaxPixels = 1L << 27;
 
 // A header number after white space and comments; -1 when there is none.
-long ReadNumber(std::FILE *in)
+long ReadNumber(std::FILE* in)
 {
     int c = std::fgetc(in);
     while (c == '#' || std::isspace(c)) {
@@ -32,7 +32,7 @@ long ReadNumber(std::FILE *in)
 
 } // namespace
 
-PgmRead ReadPgm(std::FILE *in, GreyImage &picture)
+PgmRead ReadPgm(std::FILE* in, GreyImage& picture)
 {
     const int first = std::fgetc(in);
     if (first == EOF) {

@@ -15,6 +15,6 @@ enum class PgmRead {
 // Reads the next picture of a stream of binary 8-bit PGM images ("P5"), the
 // form in which ffmpeg hands us grey frames: each carries its own size, so
 // pictures of any size can follow one another.
-PgmRead ReadPgm(std::FILE *in, GreyImage &picture);
+PgmRead ReadPgm(std::FILE* in, GreyImage& picture);
 
 } // namespace velvix::frames

@@ -8,14 +8,14 @@ namespace velvix::frames {
 
 namespace {
 
-void Put32(Bytes &out, std::uint32_t value)
+void Put32(Bytes& out, std::uint32_t value)
 {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(value >> shift));
     }
 }
 
-void PutChunk(Bytes &out, std::string_view type, const Bytes &data)
+void PutChunk(Bytes& out, std::string_view type, const Bytes& data)
 {
     Put32(out, static_cast<std::uint32_t>(data.size()));
     const std::size_t typeAt = out.size();
@@ -38,7 +38,7 @@ Bytes MakePalettePng(int width, int height, std::span<const Rgb> palette, std::s
     PutChunk(png, "IHDR", header);
 
     Bytes colours;
-    for (const Rgb &colour : palette) {
+    for (const Rgb& colour : palette) {
         colours.insert(colours.end(), colour.begin(), colour.end());
     }
     PutChunk(png, "PLTE", colours);

@@ -5,7 +5,10 @@
 namespace velvix::frames {
 namespace {
 
-CommandLine Read(std::vector<std::string> arguments) { return ReadCommandLine(arguments); }
+CommandLine Read(std::vector<std::string> arguments)
+{
+    return ReadCommandLine(arguments);
+}
 
 TEST(CommandLine, DefaultsSuitAnOrdinaryFilm)
 {
@@ -25,10 +28,27 @@ TEST(CommandLine, DefaultsSuitAnOrdinaryFilm)
 
 TEST(CommandLine, TakesEveryOption)
 {
-    const CommandLine line =
-        Read({"--bildrate", "8", "--start=1:02:03,5", "--dauer", "90", "--einpassen", "--verfahren", "atkinson",
-              "--schwelle", "90", "--helligkeit", "-20", "--kontrast=150", "--invertieren", "--vorschau", "v.png",
-              "--ersetzen", "--erste-299", "--", "-film.mp4", "ziel"});
+    const CommandLine line = Read({"--bildrate",
+                                   "8",
+                                   "--start=1:02:03,5",
+                                   "--dauer",
+                                   "90",
+                                   "--einpassen",
+                                   "--verfahren",
+                                   "atkinson",
+                                   "--schwelle",
+                                   "90",
+                                   "--helligkeit",
+                                   "-20",
+                                   "--kontrast=150",
+                                   "--invertieren",
+                                   "--vorschau",
+                                   "v.png",
+                                   "--ersetzen",
+                                   "--erste-299",
+                                   "--",
+                                   "-film.mp4",
+                                   "ziel"});
     ASSERT_FALSE(line.failure) << line.failure->text;
     EXPECT_EQ(line.job.part.rate, 8);
     EXPECT_EQ(line.job.part.start, 3723.5);
@@ -55,13 +75,24 @@ TEST(CommandLine, APreviewNeedsNoOutputFolder)
 
 TEST(CommandLine, RefusesWhatDoesNotFit)
 {
-    const std::vector<std::vector<std::string>> wrong{
-        {"--bildrate", "7", "f", "o"},  {"--bildrate", "3", "f", "o"},    {"--bildrate", "6x", "f", "o"},
-        {"--start", "x", "f", "o"},     {"--start", "1:2:3:4", "f", "o"}, {"--start", "-5", "f", "o"},
-        {"--start", "1.5:00", "f", "o"}, {"--dauer", "0", "f", "o"},       {"--verfahren", "sierra", "f", "o"},
-        {"--schwelle", "0", "f", "o"},  {"--helligkeit", "101", "f", "o"}, {"--kontrast", "-1", "f", "o"},
-        {"--invertieren=ja", "f", "o"}, {"--unbekannt", "f", "o"},        {"f", "o", "--bildrate"},
-        {},                             {"f"},                            {"f", "o", "dritte"}};
+    const std::vector<std::vector<std::string>> wrong{{"--bildrate", "7", "f", "o"},
+                                                      {"--bildrate", "3", "f", "o"},
+                                                      {"--bildrate", "6x", "f", "o"},
+                                                      {"--start", "x", "f", "o"},
+                                                      {"--start", "1:2:3:4", "f", "o"},
+                                                      {"--start", "-5", "f", "o"},
+                                                      {"--start", "1.5:00", "f", "o"},
+                                                      {"--dauer", "0", "f", "o"},
+                                                      {"--verfahren", "sierra", "f", "o"},
+                                                      {"--schwelle", "0", "f", "o"},
+                                                      {"--helligkeit", "101", "f", "o"},
+                                                      {"--kontrast", "-1", "f", "o"},
+                                                      {"--invertieren=ja", "f", "o"},
+                                                      {"--unbekannt", "f", "o"},
+                                                      {"f", "o", "--bildrate"},
+                                                      {},
+                                                      {"f"},
+                                                      {"f", "o", "dritte"}};
     for (const auto& arguments : wrong) {
         const CommandLine line = Read(arguments);
         std::string shown;

@@ -13,7 +13,10 @@ using frames::Job;
 using frames::MakeFrames;
 using frames::Outcome;
 
-Bytes FrameAt(const fs::path& folder, int number) { return test::ReadFile(test::WrittenFrame(folder, number)); }
+Bytes FrameAt(const fs::path& folder, int number)
+{
+    return test::ReadFile(test::WrittenFrame(folder, number));
+}
 
 // Frames written by the tool go through a whole Velvix run.
 class FilmToVelvix : public ::testing::Test, public test::ConverterFixture {
@@ -56,8 +59,7 @@ TEST_F(FilmToVelvix, KnownPictureArrivesDotForDotInThePartFile)
 {
     // The top left quarter black: after halving, columns 0 to 77 of rows 0 to 15.
     const fs::path film = films.path() / "viertel.mkv";
-    test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(312, 64, 0, 0, 156, 32), "-t", "3", "-c:v", "ffv1"},
-                    film);
+    test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(312, 64, 0, 0, 156, 32), "-t", "3", "-c:v", "ffv1"}, film);
     const Outcome outcome = make(film);
     ASSERT_FALSE(outcome.failure) << outcome.failure->text;
     ASSERT_EQ(outcome.frameCount, 18);
@@ -117,6 +119,20 @@ INSTANTIATE_TEST_SUITE_P(RatesAndStretches, FilmStretch,
                              return "rate" + std::to_string(s.rate) + (s.start ? "_late" : "") +
                                     (s.length ? "_short" : "");
                          });
+
+TEST(AnamorphicFilm, KeepsTheShapeOfItsPicture)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "breit.mkv";
+    job.outputFolder = temp.path() / "bilder";
+    job.fit = frames::Fit::Bars;
+    // 64 x 32 pixels, each twice as wide as high: a black picture 128 dots wide.
+    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=64x32,setsar=2", "-t", "0.2", "-c:v", "ffv1"}, job.input);
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(PackFrame(FrameAt(job.outputFolder, 1)), test::PackedBox(14, 0, 128, 32));
+}
 
 class LongFilm : public ::testing::Test {
 protected:

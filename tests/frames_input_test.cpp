@@ -20,7 +20,10 @@ struct ImageKind {
     std::uintmax_t fileSize; // 0: any
 };
 
-void PrintTo(const ImageKind& kind, std::ostream* os) { *os << kind.name; }
+void PrintTo(const ImageKind& kind, std::ostream* os)
+{
+    *os << kind.name;
+}
 
 class ImageInput : public ::testing::TestWithParam<ImageKind> {};
 
@@ -32,11 +35,14 @@ TEST_P(ImageInput, BecomesA704ByteFrameWithTheSamePixels)
     const fs::path images = temp.path() / "bilder";
     fs::create_directory(images);
     const fs::path image = images / kind.name;
-    std::vector<std::string> arguments{
-        "-f", "lavfi", "-i",
-        test::WhiteWithBox(kind.width, kind.height, kind.width * 10 / 156, kind.height * 4 / 32, kind.width * 40 / 156,
-                           kind.height * 20 / 32),
-        "-frames:v", "1"};
+    std::vector<std::string> arguments{"-f",
+                                       "lavfi",
+                                       "-i",
+                                       test::WhiteWithBox(kind.width, kind.height, kind.width * 10 / 156,
+                                                          kind.height * 4 / 32, kind.width * 40 / 156,
+                                                          kind.height * 20 / 32),
+                                       "-frames:v",
+                                       "1"};
     arguments.insert(arguments.end(), kind.encoding.begin(), kind.encoding.end());
     test::RunFfmpeg(arguments, image);
     if (kind.fileSize != 0) {
@@ -156,7 +162,10 @@ struct BadInput {
     std::vector<std::string> expected; // parts of the message
 };
 
-void PrintTo(const BadInput& bad, std::ostream* os) { *os << bad.name; }
+void PrintTo(const BadInput& bad, std::ostream* os)
+{
+    *os << bad.name;
+}
 
 void ShortFilm(const fs::path& folder, Job& job)
 {
@@ -182,61 +191,61 @@ TEST_P(Refused, WithAMessageAndNoFrames)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Refused,
-    ::testing::Values(
-        BadInput{"missing file", [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
-                 {"weg.mp4", "gibt es nicht"}},
-        BadInput{"undecodable file",
-                 [](const fs::path& folder, Job& job) {
-                     job.input = folder / "kaputt.mp4";
-                     test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
-                 },
-                 {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
-        BadInput{"film without pictures",
-                 [](const fs::path& folder, Job& job) {
-                     job.input = folder / "ton.wav";
-                     test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
-                 },
-                 {"ffmpeg kann", "ton.wav"}},
-        BadInput{"start after the end",
-                 [](const fs::path& folder, Job& job) {
-                     ShortFilm(folder, job);
-                     job.part.start = 5;
-                 },
-                 {"kein einziges Bild"}},
-        BadInput{"missing ffprobe",
-                 [](const fs::path& folder, Job& job) {
-                     ShortFilm(folder, job);
-                     job.decoders.ffprobe = "velvix-test-kein-ffprobe";
-                 },
-                 {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
-        BadInput{"missing ffmpeg",
-                 [](const fs::path& folder, Job& job) {
-                     ShortFilm(folder, job);
-                     job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
-                 },
-                 {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
-        BadInput{"undecodable image",
-                 [](const fs::path& folder, Job& job) {
-                     job.input = folder / "bilder";
-                     fs::create_directory(job.input);
-                     test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
-                 },
-                 {"ffmpeg kann", "a.png"}},
-        BadInput{"folder without images",
-                 [](const fs::path& folder, Job& job) {
-                     job.input = folder / "leer";
-                     fs::create_directory(job.input);
-                 },
-                 {"keine Bilder"}},
-        BadInput{"300 images",
-                 [](const fs::path& folder, Job& job) {
-                     job.input = folder / "viele";
-                     fs::create_directory(job.input);
-                     for (int i = 1; i <= 300; ++i) {
-                         test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
-                     }
-                 },
-                 {"300 Bilder", "höchstens 299", "--erste-299"}}),
+    ::testing::Values(BadInput{"missing file",
+                               [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
+                               {"weg.mp4", "gibt es nicht"}},
+                      BadInput{"undecodable file",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "kaputt.mp4";
+                                   test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
+                               },
+                               {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
+                      BadInput{"film without pictures",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "ton.wav";
+                                   test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
+                               },
+                               {"ffmpeg kann", "ton.wav"}},
+                      BadInput{"start after the end",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.part.start = 5;
+                               },
+                               {"kein einziges Bild"}},
+                      BadInput{"missing ffprobe",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.decoders.ffprobe = "velvix-test-kein-ffprobe";
+                               },
+                               {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
+                      BadInput{"missing ffmpeg",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
+                               },
+                               {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
+                      BadInput{"undecodable image",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "bilder";
+                                   fs::create_directory(job.input);
+                                   test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
+                               },
+                               {"ffmpeg kann", "a.png"}},
+                      BadInput{"folder without images",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "leer";
+                                   fs::create_directory(job.input);
+                               },
+                               {"keine Bilder"}},
+                      BadInput{"300 images",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "viele";
+                                   fs::create_directory(job.input);
+                                   for (int i = 1; i <= 300; ++i) {
+                                       test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
+                                   }
+                               },
+                               {"300 Bilder", "höchstens 299", "--erste-299"}}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');

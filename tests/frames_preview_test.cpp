@@ -52,9 +52,9 @@ TEST(Preview, ShowsEveryFrameEnlargedInAPngOfItsOwn)
     ASSERT_EQ(sheet.height, 2 * (128 + 8) + 8);
     const int left = 8 + 632; // frame 6: second row, second column
     const int top = 8 + 136;
-    EXPECT_LT(sheet.at(left + 4 * 110 + 2, top + 4 * 10 + 2), 60);  // in the box: dark
-    EXPECT_GT(sheet.at(left + 4 * 99 + 3, top + 4 * 10 + 2), 180);  // left of it: light
-    EXPECT_GT(sheet.at(left + 4 * 110 + 2, top + 4 * 7 + 3), 180);  // above it: light
+    EXPECT_LT(sheet.at(left + 4 * 110 + 2, top + 4 * 10 + 2), 60);            // in the box: dark
+    EXPECT_GT(sheet.at(left + 4 * 99 + 3, top + 4 * 10 + 2), 180);            // left of it: light
+    EXPECT_GT(sheet.at(left + 4 * 110 + 2, top + 4 * 7 + 3), 180);            // above it: light
     EXPECT_EQ(sheet.at(left - 4, top + 2), sheet.at(2 * 632 + 20, top + 20)); // gap and unused cell alike
 }
 

@@ -59,7 +59,10 @@ struct FlatGrey {
     double darkAtMost;
 };
 
-void PrintTo(const FlatGrey& c, std::ostream* os) { *os << Name(c.method) << " " << c.grey; }
+void PrintTo(const FlatGrey& c, std::ostream* os)
+{
+    *os << Name(c.method) << " " << c.grey;
+}
 
 class Dithering : public ::testing::TestWithParam<FlatGrey> {};
 
@@ -72,7 +75,10 @@ TEST_P(Dithering, AFlatGreyGivesItsShareOfDarkDots)
     EXPECT_LE(share, c.darkAtMost);
 }
 
-FlatGrey Exactly(Method method, int grey, double dark) { return {method, grey, dark, dark}; }
+FlatGrey Exactly(Method method, int grey, double dark)
+{
+    return {method, grey, dark, dark};
+}
 FlatGrey About(Method method, int grey, double dark, double tolerance)
 {
     return {method, grey, dark - tolerance, dark + tolerance};
@@ -82,23 +88,22 @@ FlatGrey About(Method method, int grey, double dark, double tolerance)
 // Floyd-Steinberg comes close to (255 - grey) / 255. Atkinson drops a quarter
 // of the error, which pushes greys away from the middle: darker below it,
 // lighter above it, but not by much.
-INSTANTIATE_TEST_SUITE_P(
-    Greys, Dithering,
-    ::testing::Values(Exactly(Method::Bayer, 0, 1.0), Exactly(Method::Bayer, 32, 0.875),
-                      Exactly(Method::Bayer, 64, 0.75), Exactly(Method::Bayer, 128, 0.5),
-                      Exactly(Method::Bayer, 192, 0.25), Exactly(Method::Bayer, 240, 0.0625),
-                      Exactly(Method::Bayer, 255, 0.0), Exactly(Method::FloydSteinberg, 0, 1.0),
-                      About(Method::FloydSteinberg, 32, 1 - 32 / 255.0, 0.01),
-                      About(Method::FloydSteinberg, 100, 1 - 100 / 255.0, 0.01),
-                      About(Method::FloydSteinberg, 128, 1 - 128 / 255.0, 0.01),
-                      About(Method::FloydSteinberg, 200, 1 - 200 / 255.0, 0.01),
-                      Exactly(Method::FloydSteinberg, 255, 0.0), Exactly(Method::Atkinson, 0, 1.0),
-                      FlatGrey{Method::Atkinson, 32, 1 - 32 / 255.0, 1.0},
-                      FlatGrey{Method::Atkinson, 100, 1 - 100 / 255.0, 1 - 100 / 255.0 + 0.08},
-                      About(Method::Atkinson, 128, 0.5, 0.02),
-                      FlatGrey{Method::Atkinson, 160, 1 - 160 / 255.0 - 0.08, 1 - 160 / 255.0},
-                      Exactly(Method::Atkinson, 255, 0.0)),
-    [](const auto& info) { return Name(info.param.method) + std::to_string(info.param.grey); });
+INSTANTIATE_TEST_SUITE_P(Greys, Dithering,
+                         ::testing::Values(Exactly(Method::Bayer, 0, 1.0), Exactly(Method::Bayer, 32, 0.875),
+                                           Exactly(Method::Bayer, 64, 0.75), Exactly(Method::Bayer, 128, 0.5),
+                                           Exactly(Method::Bayer, 192, 0.25), Exactly(Method::Bayer, 240, 0.0625),
+                                           Exactly(Method::Bayer, 255, 0.0), Exactly(Method::FloydSteinberg, 0, 1.0),
+                                           About(Method::FloydSteinberg, 32, 1 - 32 / 255.0, 0.01),
+                                           About(Method::FloydSteinberg, 100, 1 - 100 / 255.0, 0.01),
+                                           About(Method::FloydSteinberg, 128, 1 - 128 / 255.0, 0.01),
+                                           About(Method::FloydSteinberg, 200, 1 - 200 / 255.0, 0.01),
+                                           Exactly(Method::FloydSteinberg, 255, 0.0), Exactly(Method::Atkinson, 0, 1.0),
+                                           FlatGrey{Method::Atkinson, 32, 1 - 32 / 255.0, 1.0},
+                                           FlatGrey{Method::Atkinson, 100, 1 - 100 / 255.0, 1 - 100 / 255.0 + 0.08},
+                                           About(Method::Atkinson, 128, 0.5, 0.02),
+                                           FlatGrey{Method::Atkinson, 160, 1 - 160 / 255.0 - 0.08, 1 - 160 / 255.0},
+                                           Exactly(Method::Atkinson, 255, 0.0)),
+                         [](const auto& info) { return Name(info.param.method) + std::to_string(info.param.grey); });
 
 class EveryMethod : public ::testing::TestWithParam<Method> {};
 
@@ -137,8 +142,7 @@ TEST_P(EveryMethod, InversionFlipsEveryDot)
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod,
-                         ::testing::Values(Method::Threshold, Method::Bayer, Method::FloydSteinberg,
-                                           Method::Atkinson),
+                         ::testing::Values(Method::Threshold, Method::Bayer, Method::FloydSteinberg, Method::Atkinson),
                          [](const auto& info) { return Name(info.param); });
 
 TEST(Threshold, IsExactAtItsLevel)
