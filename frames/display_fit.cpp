@@ -50,7 +50,8 @@ struct Placement {
     int targetX, targetY, targetWidth, targetHeight;
 };
 
-// Scales are display dots per picture row; a picture column is `aspect` rows wide.
+// A scale is display dots per picture pixel height; a picture pixel is `aspect`
+// times as wide as it is high.
 Placement Place(int width, int height, double aspect, Fit fit)
 {
     const double scaleX = kFrameWidth / (width * aspect);

@@ -86,6 +86,11 @@ struct Stretch {
     int frames;
 };
 
+void PrintTo(const Stretch& s, std::ostream* os)
+{
+    *os << s.rate << " per second from " << s.start.value_or(0) << " for " << s.length.value_or(-1);
+}
+
 class FilmStretch : public ::testing::TestWithParam<Stretch> {};
 
 TEST_P(FilmStretch, GivesItsNumberOfFramesAllAlike)

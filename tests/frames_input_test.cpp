@@ -156,6 +156,26 @@ TEST_F(OldFrames, AreAllReplacedWhenAskedTo)
     EXPECT_EQ(fs::file_size(output / "B001.BMP"), 704u);
 }
 
+TEST_F(OldFrames, CanBeConvertedInTheirOwnFolder)
+{
+    // 702-byte frames as ffmpeg writes them, turned into 704-byte frames in place.
+    for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
+        test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 100, 30, 6, 2), "-frames:v", "1",
+                         "-sws_dither", "none", "-pix_fmt", "monob"},
+                        output / name);
+    }
+    job.input = output;
+    job.replace = true;
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "B003.BMP", "FILM0.VID"}));
+    for (int f = 1; f <= 3; ++f) {
+        const Bytes frame = test::ReadFile(test::WrittenFrame(output, f));
+        EXPECT_EQ(frame.size(), 704u);
+        EXPECT_EQ(PackFrame(frame), test::PackedBox(100, 30, 6, 2)) << "frame " << f;
+    }
+}
+
 struct BadInput {
     const char* name;
     std::function<void(const fs::path& folder, Job& job)> prepare;

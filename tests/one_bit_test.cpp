@@ -166,6 +166,11 @@ struct Tone {
     double dark; // with the 4 x 4 pattern
 };
 
+void PrintTo(const Tone& t, std::ostream* os)
+{
+    *os << "brightness " << t.brightness << ", contrast " << t.contrast << ", grey " << t.grey;
+}
+
 class ToneChange : public ::testing::TestWithParam<Tone> {};
 
 TEST_P(ToneChange, ShiftsTheGreyBeforeDithering)
