@@ -34,8 +34,8 @@ std::optional<double> Time(std::string text)
         double value = 0;
         const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value);
         const bool last = colon == std::string::npos;
-        if (piece.empty() || error != std::errc() || end != piece.data() + piece.size() || !(value >= 0) ||
-            (!last && value != std::floor(value))) {
+        if (piece.empty() || error != std::errc() || end != piece.data() + piece.size() || !std::isfinite(value) ||
+            value < 0 || (!last && value != std::floor(value))) {
             return std::nullopt;
         }
         seconds = seconds * 60 + value;
@@ -64,7 +64,8 @@ bool Store(std::optional<int> number, int& target)
 bool TakeValue(const std::string& option, const std::string& value, Job& job)
 {
     if (option == "--bildrate") {
-        return value != "7" && Store(WholeNumber(value, 4, 8), job.part.rate);
+        const auto rate = WholeNumber(value, 4, 8);
+        return rate != 7 && Store(rate, job.part.rate);
     }
     if (option == "--start" || option == "--dauer") {
         const auto seconds = Time(value);

@@ -76,6 +76,8 @@ TEST(CommandLine, APreviewNeedsNoOutputFolder)
 TEST(CommandLine, RefusesWhatDoesNotFit)
 {
     const std::vector<std::vector<std::string>> wrong{{"--bildrate", "7", "f", "o"},
+                                                      {"--bildrate", "07", "f", "o"},
+                                                      {"--start", "inf", "f", "o"},
                                                       {"--bildrate", "3", "f", "o"},
                                                       {"--bildrate", "6x", "f", "o"},
                                                       {"--start", "x", "f", "o"},
