@@ -4,13 +4,9 @@ namespace velvix {
 
 namespace {
 
-constexpr std::size_t kRowBytes = 20;
-
 bool PixelIsSet(std::span<const std::uint8_t> file, int x, int y)
 {
-    const std::size_t row = kFrameHeaderBytes + kRowBytes * static_cast<std::size_t>(kFrameHeight - 1 - y);
-    const std::uint8_t byte = file[row + static_cast<std::size_t>(x / 8)];
-    return (byte >> (7 - x % 8)) & 1;
+    return (file[FramePixelByte(x, y)] & FramePixelBit(x)) != 0;
 }
 
 } // namespace

@@ -14,6 +14,19 @@ inline constexpr std::size_t kFrameBytes = 702;    // header and pixels; the res
 inline constexpr std::size_t kFrameHeaderBytes = 62;
 inline constexpr int kFrameWidth = 156;
 inline constexpr int kFrameHeight = 32;
+inline constexpr std::size_t kFrameRowBytes = 20; // 156 pixels and 4 padding bits
+
+// Where pixel (x, y), y counted from the top, is stored: the bottom row comes
+// first, and the leftmost pixel of a byte is its bit 7.
+inline constexpr std::size_t FramePixelByte(int x, int y)
+{
+    return kFrameHeaderBytes + kFrameRowBytes * static_cast<std::size_t>(kFrameHeight - 1 - y) +
+           static_cast<std::size_t>(x / 8);
+}
+inline constexpr std::uint8_t FramePixelBit(int x)
+{
+    return static_cast<std::uint8_t>(0x80u >> (x % 8));
+}
 
 inline constexpr std::size_t kPackedFrameBytes = 624; // four bands of 156 column bytes
 

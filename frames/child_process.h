@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace velvix::frames {
+
+// Another program, run beside us: we read its standard output through a
+// pipe; its error output goes to a temporary file, so a chatty program can
+// never stall on a full pipe while we wait for its pictures.
+class ChildProcess {
+public:
+    // Starts arguments[0], looked up on PATH, with no input.
+    explicit ChildProcess(const std::vector<std::string>& arguments);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // 0 when the program runs; otherwise the errno that kept it from starting.
+    int startError() const { return startError_; }
+    std::FILE* output() { return output_; }
+
+    // Stops reading (a program still writing then ends) and waits for the
+    // program; true when it ended with exit code 0.
+    bool finish();
+
+    // The start of what the program wrote to its error output.
+    std::string messages() const;
+
+private:
+    pid_t pid_ = -1;
+    int startError_ = 0;
+    std::FILE* output_ = nullptr;
+    std::FILE* errors_ = nullptr;
+};
+
+} // namespace velvix::frames

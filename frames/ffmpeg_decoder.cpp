@@ -1,0 +1,145 @@
+#include "ffmpeg_decoder.h"
+
+#include "child_process.h"
+#include "file_io.h"
+#include "pgm_reader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+namespace velvix::frames {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "file:" keeps ffmpeg from reading a name with a colon as a protocol, or
+// one with a leading dash as an option.
+std::string InputName(const fs::path& file)
+{
+    std::error_code ignored;
+    return "file:" + Utf8FromPath(fs::absolute(file, ignored));
+}
+
+std::string Seconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
+
+Failure NotStarted(const std::string& program, int error)
+{
+    if (error == ENOENT) {
+        return {"Das Programm „" + program +
+                "“ wurde nicht gefunden. Es gehört zu ffmpeg; bitte ffmpeg installieren (Debian: apt-get install "
+                "ffmpeg)."};
+    }
+    return {"Das Programm „" + program + "“ lässt sich nicht starten: " + std::strerror(error)};
+}
+
+Failure Unreadable(const fs::path& file, const ChildProcess& decoder)
+{
+    const std::string said = decoder.messages();
+    return {"ffmpeg kann „" + Utf8FromPath(file) + "“ nicht lesen." + (said.empty() ? "" : "\nffmpeg meldet: " + said)};
+}
+
+// Reads pictures until the stream ends or `take` wants no more.
+std::optional<Failure> ReadPictures(ChildProcess& decoder, const std::string& program, const fs::path& file,
+                                    const TakePicture& take)
+{
+    if (decoder.startError() != 0) {
+        return NotStarted(program, decoder.startError());
+    }
+    GreyImage picture;
+    PgmRead read;
+    while ((read = ReadPgm(decoder.output(), picture)) == PgmRead::Image) {
+        if (!take(std::move(picture))) {
+            decoder.finish(); // it ends on its next write; its complaint about that is no failure
+            return std::nullopt;
+        }
+    }
+    if (!decoder.finish() || read == PgmRead::Broken) {
+        return Unreadable(file, decoder);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> PictureOutput()
+{
+    return {"-map", "0:v:0", "-f", "image2pipe", "-c:v", "pgm", "-pix_fmt", "gray", "pipe:1"};
+}
+
+} // namespace
+
+FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
+{
+    ChildProcess probe({decoders.ffprobe, "-v", "error", "-select_streams", "v:0", "-show_entries",
+                        "format=duration:stream=sample_aspect_ratio", "-of", "default=noprint_wrappers=1",
+                        InputName(film)});
+    if (probe.startError() != 0) {
+        return {std::nullopt, 1, NotStarted(decoders.ffprobe, probe.startError())};
+    }
+    std::string text(1000, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), probe.output()));
+    if (!probe.finish()) {
+        return {std::nullopt, 1, Unreadable(film, probe)};
+    }
+    // Lines "duration=12.345" and "sample_aspect_ratio=64:45"; "N/A" where the film does not say.
+    FilmFacts facts;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        double seconds = 0;
+        int across = 0;
+        int down = 0;
+        if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
+            facts.seconds = seconds;
+        } else if (std::sscanf(line.c_str(), "sample_aspect_ratio=%d:%d", &across, &down) == 2 && across > 0 &&
+                   down > 0) {
+            facts.pixelAspect = std::clamp(static_cast<double>(across) / down, 0.1, 10.0);
+        }
+    }
+    return facts;
+}
+
+std::optional<Failure> DecodeFilm(const Decoders& decoders, const fs::path& film, const FilmPart& part,
+                                  const TakePicture& take)
+{
+    std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error"};
+    if (part.start) {
+        arguments.insert(arguments.end(), {"-ss", Seconds(*part.start)});
+    }
+    arguments.insert(arguments.end(), {"-i", InputName(film)});
+    if (part.length) {
+        arguments.insert(arguments.end(), {"-t", Seconds(*part.length)});
+    }
+    arguments.insert(arguments.end(), {"-vf", "fps=" + std::to_string(part.rate)});
+    const auto output = PictureOutput();
+    arguments.insert(arguments.end(), output.begin(), output.end());
+    ChildProcess ffmpeg(arguments);
+    return ReadPictures(ffmpeg, decoders.ffmpeg, film, take);
+}
+
+std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
+{
+    std::vector<std::string> arguments{decoders.ffmpeg,  "-nostdin",  "-v", "error", "-i",
+                                       InputName(image), "-frames:v", "1"};
+    const auto output = PictureOutput();
+    arguments.insert(arguments.end(), output.begin(), output.end());
+    ChildProcess ffmpeg(arguments);
+    bool found = false;
+    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, image, [&](GreyImage&& decoded) {
+        picture = std::move(decoded);
+        found = true;
+        return true;
+    });
+    if (!failure && !found) {
+        failure = Failure{"In „" + Utf8FromPath(image) + "“ steckt kein Bild."};
+    }
+    return failure;
+}
+
+} // namespace velvix::frames

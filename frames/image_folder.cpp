@@ -1,0 +1,95 @@
+#include "image_folder.h"
+
+#include "file_io.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace velvix::frames {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsImage(const fs::path& file)
+{
+    static constexpr std::array<std::string_view, 12> kEndings{".bmp",  ".png",  ".jpg", ".jpeg", ".gif", ".tif",
+                                                               ".tiff", ".webp", ".pgm", ".ppm",  ".pbm", ".tga"};
+    std::string ending = Utf8FromPath(file.extension());
+    std::transform(ending.begin(), ending.end(), ending.begin(), Lower);
+    return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
+}
+
+// The digits starting at `i`, leading zeros dropped; `i` moves past them.
+std::string_view Number(const std::string& text, std::size_t& i)
+{
+    while (i + 1 < text.size() && text[i] == '0' && IsDigit(text[i + 1])) {
+        ++i;
+    }
+    const std::size_t start = i;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+    }
+    return std::string_view(text).substr(start, i - start);
+}
+
+} // namespace
+
+bool ComesBefore(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            const std::string_view x = Number(a, i);
+            const std::string_view y = Number(b, j);
+            if (x.size() != y.size()) {
+                return x.size() < y.size();
+            }
+            if (x != y) {
+                return x < y;
+            }
+        } else {
+            if (Lower(a[i]) != Lower(b[j])) {
+                return Lower(a[i]) < Lower(b[j]);
+            }
+            ++i;
+            ++j;
+        }
+    }
+    if (a.size() - i != b.size() - j) {
+        return a.size() - i < b.size() - j;
+    }
+    return a < b; // alike but for case or leading zeros: any fixed order will do
+}
+
+ImageList ListImages(const fs::path& folder)
+{
+    ImageList list;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (it->is_regular_file(ec) && IsImage(it->path())) {
+            list.images.push_back(it->path());
+        }
+    }
+    if (ec) {
+        list.failure = Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + ec.message()};
+        return list;
+    }
+    std::sort(list.images.begin(), list.images.end(), [](const fs::path& a, const fs::path& b) {
+        return ComesBefore(Utf8FromPath(a.filename()), Utf8FromPath(b.filename()));
+    });
+    return list;
+}
+
+} // namespace velvix::frames

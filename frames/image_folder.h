@@ -1,0 +1,23 @@
+#pragma once
+
+#include "failure.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace velvix::frames {
+
+struct ImageList {
+    std::vector<std::filesystem::path> images;
+    std::optional<Failure> failure;
+};
+
+// The image files of a folder (by their name's ending: PNG, JPEG, BMP, ...)
+// in the order a person reads their names: "Bild9" before "Bild10".
+ImageList ListImages(const std::filesystem::path& folder);
+
+// Whether `a` comes before `b`, numbers within the names compared by value.
+bool ComesBefore(const std::string& a, const std::string& b);
+
+} // namespace velvix::frames

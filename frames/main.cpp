@@ -1,0 +1,86 @@
+#include "command_line.h"
+#include "file_io.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <new>
+#include <unistd.h>
+
+using namespace velvix;
+using namespace velvix::frames;
+
+namespace {
+
+// One line, rewritten in place, when someone watches the terminal.
+class ProgressLine {
+public:
+    void show(int done, int expected)
+    {
+        if (!isatty(STDERR_FILENO)) {
+            return;
+        }
+        if (expected >= done) {
+            std::fprintf(stderr, "\rBild %d von %d ", done, expected);
+        } else {
+            std::fprintf(stderr, "\rBild %d ", done);
+        }
+        shown_ = true;
+    }
+    ~ProgressLine()
+    {
+        if (shown_) {
+            std::fputc('\n', stderr);
+        }
+    }
+
+private:
+    bool shown_ = false;
+};
+
+int Run(const CommandLine& line)
+{
+    Outcome outcome;
+    {
+        ProgressLine progress;
+        outcome = MakeFrames(line.job, [&](int done, int expected) { progress.show(done, expected); });
+    }
+    if (outcome.failure) {
+        std::fprintf(stderr, "velvix-frames: Fehler: %s\n", outcome.failure->text.c_str());
+        return 1;
+    }
+    if (!line.job.preview.empty()) {
+        std::printf("Vorschau mit %d Bildern: %s\n", outcome.frameCount, Utf8FromPath(line.job.preview).c_str());
+    }
+    if (!line.job.outputFolder.empty()) {
+        std::printf("%d Bilder geschrieben nach %s (B001.BMP bis B%03d.BMP).\n", outcome.frameCount,
+                    Utf8FromPath(line.job.outputFolder).c_str(), outcome.frameCount);
+        std::error_code ec;
+        if (!std::filesystem::is_directory(line.job.input, ec)) {
+            std::printf("In Velvix dazu „%d Bilder/Sek“ wählen.\n", line.job.part.rate);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const CommandLine line = ReadCommandLine(arguments);
+    if (line.help) {
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (line.failure) {
+        std::fprintf(stderr, "velvix-frames: %s\nAlle Optionen zeigt: velvix-frames --hilfe\n",
+                     line.failure->text.c_str());
+        return 2;
+    }
+    try {
+        return Run(line);
+    } catch (const std::bad_alloc&) {
+        std::fputs("velvix-frames: Fehler: Zu wenig Arbeitsspeicher.\n", stderr);
+        return 1;
+    }
+}

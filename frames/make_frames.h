@@ -1,0 +1,39 @@
+#pragma once
+
+#include "display_fit.h"
+#include "failure.h"
+#include "ffmpeg_decoder.h"
+#include "one_bit.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace velvix::frames {
+
+// One use of the tool: what to read, how to turn it into frames, where to put them.
+struct Job {
+    std::filesystem::path input;        // a film, or a folder of images
+    std::filesystem::path outputFolder; // empty: no frames are written
+    std::filesystem::path preview;      // empty: no contact sheet
+    FilmPart part;                      // films only
+    Fit fit = Fit::Fill;
+    OneBit oneBit;
+    bool replace = false;         // frames already in the output folder may go
+    bool firstFramesOnly = false; // more than 299 frames: keep the first 299
+    Decoders decoders;
+};
+
+struct Outcome {
+    int frameCount = 0;
+    std::optional<Failure> failure;
+};
+
+// Frames done so far, and how many are expected (0 when not known).
+using Progress = std::function<void(int done, int expected)>;
+
+// Reads the input, converts every picture, and writes the contact sheet and
+// the frames only when all of it succeeded.
+Outcome MakeFrames(const Job& job, const Progress& progress);
+
+} // namespace velvix::frames

@@ -1,0 +1,178 @@
+#include "converter_fixture.h"
+#include "ffmpeg_inputs.h"
+#include "make_frames.h"
+#include "messages.h"
+
+#include <gtest/gtest.h>
+
+namespace velvix {
+namespace {
+
+namespace fs = std::filesystem;
+using frames::Job;
+using frames::MakeFrames;
+using frames::Outcome;
+
+Bytes FrameAt(const fs::path& folder, int number)
+{
+    return test::ReadFile(test::WrittenFrame(folder, number));
+}
+
+// Frames written by the tool go through a whole Velvix run.
+class FilmToVelvix : public ::testing::Test, public test::ConverterFixture {
+protected:
+    test::TempFolder films;
+
+    Outcome make(const fs::path& film)
+    {
+        Job job;
+        job.input = film;
+        job.outputFolder = folder.path();
+        return MakeFrames(job, {});
+    }
+};
+
+TEST_F(FilmToVelvix, TestPatternFramesPassARunAndFillThePartFile)
+{
+    const fs::path film = films.path() / "muster.mkv";
+    test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=duration=2:size=320x240:rate=25", "-c:v", "ffv1"}, film);
+    const Outcome outcome = make(film);
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    ASSERT_EQ(outcome.frameCount, 12); // 2 seconds at 6 frames per second
+
+    start();
+    EXPECT_EQ(host.messages, std::vector<Message>{messages::Completion(0)});
+    const Bytes part = output("FILM0.VID");
+    ASSERT_EQ(part.size(), 16u + 625 * 12 + 4);
+    for (int f = 1; f <= 12; ++f) {
+        const Bytes frame = FrameAt(folder.path(), f);
+        ASSERT_EQ(frame.size(), 704u) << "frame " << f;
+        const PackedFrame packed = PackFrame(frame);
+        const auto record = part.begin() + static_cast<std::ptrdiff_t>(17 + 625 * (12 - f)); // highest first
+        EXPECT_TRUE(std::equal(packed.begin(), packed.end(), record)) << "frame " << f;
+        EXPECT_EQ(record[624], 23);
+    }
+    EXPECT_NE(PackFrame(FrameAt(folder.path(), 1)), PackFrame(FrameAt(folder.path(), 12))); // the counter moves
+}
+
+TEST_F(FilmToVelvix, KnownPictureArrivesDotForDotInThePartFile)
+{
+    // The top left quarter black: after halving, columns 0 to 77 of rows 0 to 15.
+    const fs::path film = films.path() / "viertel.mkv";
+    test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(312, 64, 0, 0, 156, 32), "-t", "3", "-c:v", "ffv1"}, film);
+    const Outcome outcome = make(film);
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    ASSERT_EQ(outcome.frameCount, 18);
+
+    start();
+    EXPECT_EQ(host.messages, std::vector<Message>{messages::Completion(0)});
+    const Bytes part = output("FILM0.VID");
+    ASSERT_EQ(part.size(), 16u + 625 * 18 + 4);
+    for (int record = 0; record < 18; ++record) {
+        for (int band = 0; band < 4; ++band) {
+            for (int x = 0; x < 156; ++x) {
+                const std::uint8_t expected = band < 2 && x < 78 ? 0xFF : 0x00;
+                ASSERT_EQ(part[static_cast<std::size_t>(17 + 625 * record + 156 * band + x)], expected)
+                    << "record " << record << ", band " << band << ", column " << x;
+            }
+        }
+    }
+}
+
+struct Stretch {
+    int rate;
+    std::optional<double> start;
+    std::optional<double> length;
+    int frames;
+};
+
+void PrintTo(const Stretch& s, std::ostream* os)
+{
+    *os << s.rate << " per second from " << s.start.value_or(0) << " for " << s.length.value_or(-1);
+}
+
+class FilmStretch : public ::testing::TestWithParam<Stretch> {};
+
+TEST_P(FilmStretch, GivesItsNumberOfFramesAllAlike)
+{
+    test::TempFolder temp;
+    const fs::path film = temp.path() / "film.mkv";
+    test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 100, 8, 40, 16), "-t", "3", "-c:v", "ffv1"},
+                    film);
+    Job job;
+    job.input = film;
+    job.outputFolder = temp.path() / "bilder";
+    job.part = {GetParam().rate, GetParam().start, GetParam().length};
+    int reported = 0;
+    const Outcome outcome = MakeFrames(job, [&](int done, int) { reported = done; });
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(outcome.frameCount, GetParam().frames);
+    EXPECT_EQ(reported, GetParam().frames);
+    const PackedFrame expected = test::PackedBox(100, 8, 40, 16);
+    for (int f = 1; f <= GetParam().frames; ++f) {
+        EXPECT_EQ(PackFrame(FrameAt(job.outputFolder, f)), expected) << "frame " << f;
+    }
+    EXPECT_FALSE(fs::exists(test::WrittenFrame(job.outputFolder, GetParam().frames + 1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(RatesAndStretches, FilmStretch,
+                         ::testing::Values(Stretch{4, {}, {}, 12}, Stretch{5, {}, {}, 15}, Stretch{6, {}, {}, 18},
+                                           Stretch{8, {}, {}, 24}, Stretch{6, 1.0, 1.0, 6}, Stretch{4, 2.5, {}, 2},
+                                           Stretch{8, {}, 0.5, 4}),
+                         [](const auto& info) {
+                             const Stretch& s = info.param;
+                             return "rate" + std::to_string(s.rate) + (s.start ? "_late" : "") +
+                                    (s.length ? "_short" : "");
+                         });
+
+TEST(AnamorphicFilm, KeepsTheShapeOfItsPicture)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "breit.mkv";
+    job.outputFolder = temp.path() / "bilder";
+    job.fit = frames::Fit::Bars;
+    // 64 x 32 pixels, each twice as wide as high: a black picture 128 dots wide.
+    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=64x32,setsar=2", "-t", "0.2", "-c:v", "ffv1"}, job.input);
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(PackFrame(FrameAt(job.outputFolder, 1)), test::PackedBox(14, 0, 128, 32));
+}
+
+class LongFilm : public ::testing::Test {
+protected:
+    test::TempFolder temp;
+    fs::path film = temp.path() / "lang.mkv";
+    Job job;
+
+    void SetUp() override
+    {
+        // 40 seconds at 8 frames per second: 320 frames.
+        test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=duration=40:size=32x16:rate=8", "-c:v", "ffv1"}, film);
+        job.input = film;
+        job.outputFolder = temp.path() / "bilder";
+        job.part.rate = 8;
+    }
+};
+
+TEST_F(LongFilm, IsRefusedWithItsFrameCountAndNothingWritten)
+{
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_NE(outcome.failure->text.find("etwa 320 Bilder"), std::string::npos) << outcome.failure->text;
+    EXPECT_NE(outcome.failure->text.find("--erste-299"), std::string::npos);
+    EXPECT_FALSE(fs::exists(job.outputFolder));
+}
+
+TEST_F(LongFilm, GivesItsFirst299FramesWhenAskedTo)
+{
+    job.firstFramesOnly = true;
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(outcome.frameCount, 299);
+    EXPECT_EQ(FrameAt(job.outputFolder, 299).size(), 704u);
+    EXPECT_FALSE(fs::exists(test::WrittenFrame(job.outputFolder, 300)));
+}
+
+} // namespace
+} // namespace velvix

@@ -1,0 +1,276 @@
+#include "ffmpeg_inputs.h"
+#include "image_folder.h"
+#include "make_frames.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace velvix {
+namespace {
+
+namespace fs = std::filesystem;
+using frames::Job;
+using frames::MakeFrames;
+using frames::Outcome;
+
+struct ImageKind {
+    const char* name;
+    int width, height; // the picture: white with a black box of a quarter of its width and five eighths of its height
+    std::vector<std::string> encoding;
+    std::uintmax_t fileSize; // 0: any
+};
+
+void PrintTo(const ImageKind& kind, std::ostream* os)
+{
+    *os << kind.name;
+}
+
+class ImageInput : public ::testing::TestWithParam<ImageKind> {};
+
+// Every kind of picture comes out as the same 704-byte frame.
+TEST_P(ImageInput, BecomesA704ByteFrameWithTheSamePixels)
+{
+    const ImageKind& kind = GetParam();
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    fs::create_directory(images);
+    const fs::path image = images / kind.name;
+    std::vector<std::string> arguments{"-f",
+                                       "lavfi",
+                                       "-i",
+                                       test::WhiteWithBox(kind.width, kind.height, kind.width * 10 / 156,
+                                                          kind.height * 4 / 32, kind.width * 40 / 156,
+                                                          kind.height * 20 / 32),
+                                       "-frames:v",
+                                       "1"};
+    arguments.insert(arguments.end(), kind.encoding.begin(), kind.encoding.end());
+    test::RunFfmpeg(arguments, image);
+    if (kind.fileSize != 0) {
+        ASSERT_EQ(fs::file_size(image), kind.fileSize);
+    }
+
+    Job job;
+    job.input = images;
+    job.outputFolder = temp.path() / "frames";
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    ASSERT_EQ(outcome.frameCount, 1);
+    const Bytes frame = test::ReadFile(test::WrittenFrame(job.outputFolder, 1));
+    EXPECT_EQ(frame.size(), 704u);
+    EXPECT_EQ(PackFrame(frame), test::PackedBox(10, 4, 40, 20));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ImageInput,
+    ::testing::Values(ImageKind{"B001.BMP", 156, 32, {"-sws_dither", "none", "-pix_fmt", "monob"}, 702},
+                      ImageKind{"farbig.bmp", 156, 32, {"-pix_fmt", "bgr24"}, 15030},
+                      ImageKind{"grau.png", 156, 32, {"-pix_fmt", "gray"}, 0},
+                      ImageKind{"gross.png", 624, 128, {"-pix_fmt", "rgb24"}, 0}),
+    [](const auto& info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
+
+TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
+{
+    test::TempFolder temp;
+    // Box positions 0, 40 and 80 in the files bild1, bild2 and bild10; bild10 must come last.
+    const std::vector<std::pair<std::string, int>> images{{"bild10.png", 80}, {"bild2.png", 40}, {"Bild1.png", 0}};
+    for (const auto& [name, x] : images) {
+        test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, x, 0, 20, 32), "-frames:v", "1"},
+                        temp.path() / name);
+    }
+    test::WriteFile(temp.path() / "notiz.txt", {'x'});
+    Job job;
+    job.input = temp.path();
+    job.outputFolder = temp.path() / "frames";
+    ASSERT_FALSE(MakeFrames(job, {}).failure);
+    for (int f = 1; f <= 3; ++f) {
+        EXPECT_EQ(PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f))),
+                  test::PackedBox(40 * (f - 1), 0, 20, 32))
+            << "frame " << f;
+    }
+    EXPECT_FALSE(fs::exists(test::WrittenFrame(job.outputFolder, 4)));
+}
+
+TEST(ImageFolder, NamesSortAsAPersonReadsThem)
+{
+    struct Pair {
+        const char* before;
+        const char* after;
+    };
+    for (Pair p : {Pair{"Bild9.png", "Bild10.png"}, Pair{"b2", "B10"}, Pair{"img007", "img8"}, Pair{"a", "a1"},
+                   Pair{"x10y2", "x10y10"}, Pair{"A.png", "b.png"}}) {
+        EXPECT_TRUE(frames::ComesBefore(p.before, p.after)) << p.before << " before " << p.after;
+        EXPECT_FALSE(frames::ComesBefore(p.after, p.before)) << p.after << " after " << p.before;
+    }
+}
+
+// An output folder that already holds frames.
+class OldFrames : public ::testing::Test {
+protected:
+    test::TempFolder temp;
+    fs::path output = temp.path() / "ziel";
+    Job job;
+
+    void SetUp() override
+    {
+        const fs::path images = temp.path() / "bilder";
+        fs::create_directories(images);
+        fs::create_directories(output);
+        for (const char* name : {"1.png", "2.png"}) {
+            test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 0, 0, 2, 2), "-frames:v", "1"},
+                            images / name);
+        }
+        for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
+            test::WriteFile(output / name, {'a', 'l', 't'});
+        }
+        test::WriteFile(output / "FILM0.VID", {'v'});
+        job.input = images;
+        job.outputFolder = output;
+    }
+
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> result;
+        for (const auto& entry : fs::directory_iterator(output)) {
+            result.push_back(entry.path().filename().string());
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+};
+
+TEST_F(OldFrames, AreNotMixedWithNewOnes)
+{
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_NE(outcome.failure->text.find("--ersetzen"), std::string::npos) << outcome.failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
+    EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
+}
+
+TEST_F(OldFrames, AreAllReplacedWhenAskedTo)
+{
+    job.replace = true;
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "FILM0.VID"})); // no old B003 left to play
+    EXPECT_EQ(fs::file_size(output / "B001.BMP"), 704u);
+}
+
+TEST_F(OldFrames, CanBeConvertedInTheirOwnFolder)
+{
+    // 702-byte frames as ffmpeg writes them, turned into 704-byte frames in place.
+    for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
+        test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 100, 30, 6, 2), "-frames:v", "1",
+                         "-sws_dither", "none", "-pix_fmt", "monob"},
+                        output / name);
+    }
+    job.input = output;
+    job.replace = true;
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "B003.BMP", "FILM0.VID"}));
+    for (int f = 1; f <= 3; ++f) {
+        const Bytes frame = test::ReadFile(test::WrittenFrame(output, f));
+        EXPECT_EQ(frame.size(), 704u);
+        EXPECT_EQ(PackFrame(frame), test::PackedBox(100, 30, 6, 2)) << "frame " << f;
+    }
+}
+
+struct BadInput {
+    const char* name;
+    std::function<void(const fs::path& folder, Job& job)> prepare;
+    std::vector<std::string> expected; // parts of the message
+};
+
+void PrintTo(const BadInput& bad, std::ostream* os)
+{
+    *os << bad.name;
+}
+
+void ShortFilm(const fs::path& folder, Job& job)
+{
+    job.input = folder / "film.mkv";
+    test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=duration=1:size=32x16:rate=8", "-c:v", "ffv1"}, job.input);
+}
+
+class Refused : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(Refused, WithAMessageAndNoFrames)
+{
+    test::TempFolder temp;
+    Job job;
+    job.outputFolder = temp.path() / "frames";
+    GetParam().prepare(temp.path(), job);
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_TRUE(outcome.failure);
+    for (const std::string& part : GetParam().expected) {
+        EXPECT_NE(outcome.failure->text.find(part), std::string::npos) << outcome.failure->text;
+    }
+    EXPECT_FALSE(fs::exists(job.outputFolder));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, Refused,
+    ::testing::Values(BadInput{"missing file",
+                               [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
+                               {"weg.mp4", "gibt es nicht"}},
+                      BadInput{"undecodable file",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "kaputt.mp4";
+                                   test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
+                               },
+                               {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
+                      BadInput{"film without pictures",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "ton.wav";
+                                   test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
+                               },
+                               {"ffmpeg kann", "ton.wav"}},
+                      BadInput{"start after the end",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.part.start = 5;
+                               },
+                               {"kein einziges Bild"}},
+                      BadInput{"missing ffprobe",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.decoders.ffprobe = "velvix-test-kein-ffprobe";
+                               },
+                               {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
+                      BadInput{"missing ffmpeg",
+                               [](const fs::path& folder, Job& job) {
+                                   ShortFilm(folder, job);
+                                   job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
+                               },
+                               {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
+                      BadInput{"undecodable image",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "bilder";
+                                   fs::create_directory(job.input);
+                                   test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
+                               },
+                               {"ffmpeg kann", "a.png"}},
+                      BadInput{"folder without images",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "leer";
+                                   fs::create_directory(job.input);
+                               },
+                               {"keine Bilder"}},
+                      BadInput{"300 images",
+                               [](const fs::path& folder, Job& job) {
+                                   job.input = folder / "viele";
+                                   fs::create_directory(job.input);
+                                   for (int i = 1; i <= 300; ++i) {
+                                       test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
+                                   }
+                               },
+                               {"300 Bilder", "höchstens 299", "--erste-299"}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+} // namespace
+} // namespace velvix
