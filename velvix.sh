@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-liberation)
 
 install_missing() {
     local missing=()
@@ -29,7 +29,7 @@ case "${1:-}" in
 start)
     install_missing
     build default
-    echo "Velvix is built (build/default). The window comes with a later version; until then run the tests."
+    exec build/default/app/velvix
     ;;
 test)
     install_missing

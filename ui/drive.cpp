@@ -29,8 +29,7 @@ QFont ArialFont(double pointSize, bool bold)
 // Captions, value displays, buttons and the name field.
 QFont TextFont(bool bold) { return ArialFont(9.75, bold); }
 
-// The lists: their entries fit their narrow boxes only
-// in the smaller size.
+// The lists: their entries fit the narrow boxes only in the smaller size.
 QFont ListFont() { return ArialFont(8.25, false); }
 
 template <typename Widget>
@@ -48,7 +47,7 @@ QLabel* Caption(QWidget* window, const char* name, const char* text, const QRect
     return label;
 }
 
-// A line of the window's own drawing: a separator from (x1, y) to (x2, y).
+// A separator from (x1, y) to (x2, y).
 void Line(QWidget* window, int x1, int x2, int y)
 {
     auto* line = Place(new QFrame(window), "Line1", QRect(x1, y, x2 - x1 + 1, 1));
@@ -75,7 +74,7 @@ QPushButton* Button(QWidget* window, const char* name, const char* text, const Q
 Drive::Drive(QWidget* parent) : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window);
+    setWindowFlags(Qt::Window); // a dialog for its default button, framed as a main window
     setWindowTitle(QString::fromUtf8(kProgramName));
     setFont(TextFont(false));
     setFixedSize(554, 445);

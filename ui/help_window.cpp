@@ -24,7 +24,7 @@ Form1::Form1()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Hilfe"));
-    resize(560, 600);
+    resize(480, 600);
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

@@ -19,6 +19,8 @@ struct SlotCase {
     const char* longest; // TextVideoLng at 6 frames per second
 };
 
+void PrintTo(const SlotCase& c, std::ostream* os) { *os << c.story; }
+
 class SlotRules : public WindowTest, public testing::WithParamInterface<SlotCase> {};
 
 TEST_P(SlotRules, FollowEachChoice)
