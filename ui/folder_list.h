@@ -27,7 +27,8 @@ protected:
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
 
 private:
-    QTreeWidgetItem* addEntry(QTreeWidgetItem* above, const QString& path, const QString& text, QStyle::StandardPixmap icon);
+    QTreeWidgetItem* addEntry(QTreeWidgetItem* above, const QString& path, const QString& text,
+                              QStyle::StandardPixmap icon);
 
     QString path_;
 };

@@ -7,7 +7,8 @@ namespace {
 
 using Choices = WindowTest;
 
-const SeenBox kSlotWarning{"Warnung", "Nur bei einer 32KB Erweiterung in Slot1,\nwird eine 32KB Erweiterung in Slot2 unterstützt.",
+const SeenBox kSlotWarning{"Warnung",
+                           "Nur bei einer 32KB Erweiterung in Slot1,\nwird eine 32KB Erweiterung in Slot2 unterstützt.",
                            QMessageBox::Warning, QMessageBox::Ok};
 
 struct SlotCase {
@@ -42,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         SlotCase{"S2 behind 16 KB", {{"Combo2", "16 KB"}, {"Combo3", "32 KB"}}, 1, "0 KB", 45, "8"},
         SlotCase{"S2 refused twice", {{"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 2, "0 KB", 18, "3"},
         SlotCase{"both 32 KB", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120, "20"},
-        SlotCase{"S2 chosen again", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120, "20"},
+        SlotCase{"S2 chosen again", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120,
+                 "20"},
         SlotCase{"S1 lowered behind S2", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "8 KB"}}, 1, "0 KB", 31,
                  "5"},
         SlotCase{"S1 kept at 32 KB", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "32 KB"}}, 0, "32 KB", 120,
@@ -58,7 +60,9 @@ TEST_F(Choices, LongestVideoFollowsRateAndMemory)
     struct Memory {
         const char *slot1, *slot2;
     };
-    const Memory memories[] = {{"0 KB", "0 KB"}, {"8 KB", "0 KB"}, {"16 KB", "0 KB"}, {"32 KB", "0 KB"}, {"32 KB", "32 KB"}};
+    const Memory memories[] = {
+        {"0 KB", "0 KB"}, {"8 KB", "0 KB"}, {"16 KB", "0 KB"}, {"32 KB", "0 KB"}, {"32 KB", "32 KB"},
+    };
     const char* rates[] = {"4 Bilder/Sek", "5 Bilder/Sek", "6 Bilder/Sek", "8 Bilder/Sek"};
     const char* longest[5][4] = {{"4", "4", "3", "2"},
                                  {"8", "6", "5", "4"},
@@ -71,8 +75,8 @@ TEST_F(Choices, LongestVideoFollowsRateAndMemory)
         choose("Combo3", memories[m].slot2);
         for (int r = 0; r < 4; ++r) {
             choose("Combo1", rates[r]);
-            EXPECT_EQ(control<QLineEdit>("TextVideoLng")->text(), longest[m][r]) << memories[m].slot1 << " + "
-                                                                                  << memories[m].slot2 << ", " << rates[r];
+            EXPECT_EQ(control<QLineEdit>("TextVideoLng")->text(), longest[m][r])
+                << memories[m].slot1 << " + " << memories[m].slot2 << ", " << rates[r];
         }
     }
     EXPECT_TRUE(boxes.seen.empty());

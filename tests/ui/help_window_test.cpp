@@ -34,6 +34,15 @@ TEST_F(Help, OneModelessGuideThatOutlivesTheMainWindow)
     EXPECT_EQ(guide->windowTitle(), "Hilfe");
     EXPECT_EQ(guide->windowModality(), Qt::NonModal);
 
+    // The main window goes on working beside the guide.
+    drive->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(drive));
+    auto* name = control<QWidget>("VideoName");
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(OpenGuides(), QList<Form1*>{guide});
+
     CloseAndDelete(guide);
     EXPECT_TRUE(OpenGuides().isEmpty());
     QTest::mouseClick(help, Qt::LeftButton);

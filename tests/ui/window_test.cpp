@@ -54,7 +54,9 @@ void WindowTest::TearDown()
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QWidgetList left = QApplication::topLevelWidgets();
-    EXPECT_TRUE(left.isEmpty()) << left.size() << " windows left open, the first " << left.value(0)->windowTitle().toStdString();
+    for (QWidget* window : left) {
+        ADD_FAILURE() << "window left open: " << window->windowTitle().toStdString();
+    }
     qDeleteAll(left);
 }
 
