@@ -114,12 +114,13 @@ TEST_F(DriveRun, EachCheckBoxIsReadAsItsOwnSetting)
         {"CheckvPlay", CheckBox::CheckvPlay},
         {"CheckStartBas", CheckBox::CheckStartBas},
     };
-    for (const auto& [name, box] : boxesByName) {
-        auto* check = control<QCheckBox>(name);
+    for (const auto& clicked : boxesByName) {
+        auto* check = control<QCheckBox>(clicked.first);
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(check, Qt::LeftButton);
             for (const auto& [otherName, other] : boxesByName) {
-                EXPECT_EQ(drive->isTicked(other), control<QCheckBox>(otherName)->isChecked()) << name << " clicked";
+                EXPECT_EQ(drive->isTicked(other), control<QCheckBox>(otherName)->isChecked())
+                    << clicked.first << " clicked";
             }
         }
     }
