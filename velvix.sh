@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev zlib1g-dev ffmpeg)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev zlib1g-dev ffmpeg
+          qt6-base-dev fonts-liberation)
 
 install_missing() {
     local missing=()
@@ -30,7 +31,7 @@ case "${1:-}" in
 start)
     install_missing
     build default
-    echo "Velvix is built (build/default). The window comes with a later version; until then run the tests."
+    exec build/default/app/velvix
     ;;
 test)
     install_missing

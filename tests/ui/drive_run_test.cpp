@@ -1,0 +1,148 @@
+#include "window_test.h"
+
+#include "frame_files.h"
+#include "temp_folder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+namespace velvix::ui::test {
+namespace {
+
+using velvix::test::NumberedFrame;
+using velvix::test::TempFolder;
+using velvix::test::WriteFile;
+using velvix::test::WriteNumberedFrames;
+
+using DriveRun = WindowTest;
+
+const SeenBox kEmptyName{"Fehler", "Filename Eingeben !", QMessageBox::Warning, QMessageBox::Ok};
+
+TEST_F(DriveRun, WholeRunFromTheWindow)
+{
+    TempFolder folder;
+    WriteNumberedFrames(folder.path(), 75);
+    showFolder(folder.path());
+    auto* files = control<QListWidget>("FileOrdner");
+    EXPECT_EQ(files->count(), 75);
+
+    choose("Combo2", "32 KB");
+    QTest::mouseClick(control<QCheckBox>("CheckVKomp"), Qt::LeftButton);
+    EXPECT_FALSE(control<QCheckBox>("CheckVKomp")->isChecked());
+    WriteFile(folder.path() / "B999.BMP", NumberedFrame(999)); // appears only when the list is read again
+
+    boxes.answer = QMessageBox::Cancel; // the notice's answer changes nothing
+    auto* name = control<QLineEdit>("VideoName");
+    QTest::keyClicks(name, "Film");
+    QTest::keyClick(name, Qt::Key_Return);
+
+    EXPECT_EQ(boxes.seen,
+              (std::vector<SeenBox>{
+                  {"Warnung", "Es werden nur 70 von 75 BMP Files verarbeitet !", QMessageBox::Warning, QMessageBox::Ok},
+                  {"Fertig", "Die Videofiles wurde erfolgreich erstellt", QMessageBox::Information,
+                   QMessageBox::Ok | QMessageBox::Cancel},
+              }));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / "FILM0.VID"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / "FILM1.VID"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "FILM2.VID"));
+    EXPECT_EQ(name->text(), "");
+    EXPECT_EQ(control<QLineEdit>("TextVidSekReal")->text(), "12");
+    EXPECT_EQ(files->count(), 76);
+    EXPECT_EQ(files->item(75)->text(), "B999.BMP");
+
+    // A run that stops at a check leaves the last play time shown.
+    boxes.seen.clear();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(boxes.seen, std::vector<SeenBox>{kEmptyName});
+    EXPECT_EQ(control<QLineEdit>("TextVidSekReal")->text(), "12");
+    EXPECT_EQ(drive->focusWidget(), name);
+}
+
+class EnterKey : public WindowTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(EnterKey, StartsARunFromAnyControlButAnotherButton)
+{
+    auto* widget = control<QWidget>(GetParam());
+    widget->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), widget);
+    QTest::keyClick(widget, Qt::Key_Return);
+    EXPECT_EQ(boxes.seen, std::vector<SeenBox>{kEmptyName});
+}
+
+INSTANTIATE_TEST_SUITE_P(Drive, EnterKey,
+                         testing::Values("Eingabe", "VideoName", "Laufwerk", "PfadOrdner", "FileOrdner", "Combo1",
+                                         "Combo2", "Combo3", "ComboVKompST", "CheckVKomp", "CheckvPlay",
+                                         "CheckStartBas"));
+
+TEST_F(DriveRun, EnterOnAnotherButtonPressesThatButton)
+{
+    auto* help = control<QPushButton>("Hilfe");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Return);
+    QWidget* guide = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowTitle() == "Hilfe") {
+            guide = window;
+        }
+    }
+    ASSERT_NE(guide, nullptr);
+    CloseAndDelete(guide);
+
+    auto* cancel = control<QPushButton>("Abbruch");
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(drive.isNull());
+    EXPECT_TRUE(boxes.seen.empty());
+}
+
+TEST_F(DriveRun, EscapeLeavesTheWindowOpen)
+{
+    QTest::keyClick(control<QWidget>("VideoName"), Qt::Key_Escape);
+    EXPECT_TRUE(drive->isVisible());
+}
+
+TEST_F(DriveRun, EachCheckBoxIsReadAsItsOwnSetting)
+{
+    const std::pair<const char*, CheckBox> boxesByName[] = {
+        {"CheckVKomp", CheckBox::CheckVKomp},
+        {"CheckvPlay", CheckBox::CheckvPlay},
+        {"CheckStartBas", CheckBox::CheckStartBas},
+    };
+    for (const auto& clicked : boxesByName) {
+        auto* check = control<QCheckBox>(clicked.first);
+        for (int click = 0; click < 2; ++click) {
+            QTest::mouseClick(check, Qt::LeftButton);
+            for (const auto& [otherName, other] : boxesByName) {
+                EXPECT_EQ(drive->isTicked(other), control<QCheckBox>(otherName)->isChecked())
+                    << clicked.first << " clicked";
+            }
+        }
+    }
+}
+
+TEST_F(DriveRun, DecimalsUseTheUsersSeparatorWithoutGrouping)
+{
+    struct Case {
+        QLocale::Language language;
+        double value;
+        const char* shown;
+    };
+    const Case cases[] = {{QLocale::German, 1.5, "1,5"},   {QLocale::German, 2.0, "2"},
+                          {QLocale::German, 1234.25, "1234,25"}, {QLocale::English, 0.1, "0.1"},
+                          {QLocale::English, 12.375, "12.375"}};
+    const QLocale before;
+    for (const Case& c : cases) {
+        QLocale::setDefault(QLocale(c.language));
+        EXPECT_EQ(drive->formatDecimal(c.value), c.shown);
+    }
+    QLocale::setDefault(before);
+}
+
+} // namespace
+} // namespace velvix::ui::test

@@ -1,0 +1,95 @@
+#include "drive.h"
+
+#include "folder_list.h"
+#include "message_box.h"
+#include "std_qt.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QListWidget>
+#include <QStorageInfo>
+
+#include <filesystem>
+#include <system_error>
+
+// Drive, folder and file lists: how the window finds its frame folder.
+namespace velvix::ui {
+
+namespace {
+
+// Empty when the folder can be listed; otherwise the system's reason.
+std::error_code FolderReadError(const QString& path)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator probe(ToPath(path), error);
+    return error;
+}
+
+Message Unreadable(const char* what, const QString& path, const std::error_code& error)
+{
+    return {"Fehler", std::string(what) + " kann nicht gelesen werden:\r\n" +
+                          ToUtf8(QDir::toNativeSeparators(path)) + "\r\nGrund: " + error.message(),
+            Message::Icon::Warning, Message::Buttons::Ok};
+}
+
+} // namespace
+
+void Drive::openFolder(const QString& path)
+{
+    if (const std::error_code error = FolderReadError(path)) {
+        ShowMessageBox(this, Unreadable("Der Ordner", path, error));
+        return;
+    }
+    PfadOrdner->setPath(path);
+}
+
+void Drive::Laufwerk_Change()
+{
+    const QString root = Laufwerk->currentData().toString();
+    if (const std::error_code error = FolderReadError(root)) {
+        ShowMessageBox(this, Unreadable("Das Laufwerk", root, error));
+        showDrives(); // back to the drive of the folder still shown
+        return;
+    }
+    PfadOrdner->setPath(root);
+}
+
+void Drive::PfadOrdner_Change()
+{
+    converter_.setFrameFolder(ToPath(PfadOrdner->path()));
+    listBitmaps();
+    showDrives();
+}
+
+// The clicked entry means nothing; the list is read again from the frame folder.
+void Drive::FileOrdner_Click() { listBitmaps(); }
+
+void Drive::listBitmaps()
+{
+    FileOrdner->clear();
+    FileOrdner->addItems(QDir(PfadOrdner->path())
+                             .entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+// Drives are the mount points (drive letters on Windows), read anew each
+// time so that a volume mounted meanwhile appears; the one holding the open
+// folder is shown.
+void Drive::showDrives()
+{
+    const QString current = QStorageInfo(PfadOrdner->path()).rootPath();
+    QStringList roots{current};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        roots.append(volume.rootPath());
+    }
+    roots.removeAll(QString());
+    roots.removeDuplicates();
+    roots.sort();
+
+    Laufwerk->clear();
+    for (const QString& root : roots) {
+        Laufwerk->addItem(QDir::toNativeSeparators(root), root);
+    }
+    Laufwerk->setCurrentIndex(roots.indexOf(current));
+}
+
+} // namespace velvix::ui
