@@ -63,6 +63,49 @@ TEST_F(DriveRun, WholeRunFromTheWindow)
     EXPECT_EQ(drive->focusWidget(), name);
 }
 
+TEST_F(DriveRun, CompressionPlayerAndLoaderFromTheWindow)
+{
+    TempFolder root;
+    const std::filesystem::path folder = root.path() / "Katze";
+    std::filesystem::create_directory(folder);
+    std::vector<velvix::Bytes> frames;
+    for (int n = 1; n <= 30; ++n) {
+        frames.push_back(velvix::test::NearCopy(NumberedFrame(1), n));
+    }
+    velvix::test::WriteFrames(folder, frames);
+    showFolder(folder);
+
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German));
+    QTest::mouseClick(control<QCheckBox>("CheckvPlay"), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("CheckStartBas"), Qt::LeftButton);
+    auto* name = control<QLineEdit>("VideoName");
+    QTest::keyClicks(name, "K");
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString::fromUtf8("ä"), Qt::NoModifier);
+    QTest::keyClicks(name, "tzchen.avi");
+    QTest::keyClick(name, Qt::Key_Enter);
+    QLocale::setDefault(before);
+
+    EXPECT_EQ(boxes.seen,
+              (std::vector<SeenBox>{
+                  {"Kompression", QString::fromUtf8("26 Identische Bilder gelöscht !\nReduzierter Speicherverbrauch : 17,25KB"),
+                   QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel},
+                  {"Fertig", "Das Videofile wurde erfolgreich erstellt", QMessageBox::Information,
+                   QMessageBox::Ok | QMessageBox::Cancel},
+              }));
+    for (const char* file : {"KäTZCHE0.VID", "KäTZCHE.BAS", "VPLAYER.BIN", "B004.bmp"}) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder / std::filesystem::path(std::u8string(
+                        reinterpret_cast<const char8_t*>(file)))))
+            << file;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "B005.bmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() / "Katze_org"),
+                            std::filesystem::directory_iterator()),
+              30); // the frames as found
+    EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 4); // the renumbered frames, read again
+    EXPECT_EQ(control<QLineEdit>("TextVidSekReal")->text(), "5");
+}
+
 class EnterKey : public WindowTest, public testing::WithParamInterface<const char*> {};
 
 TEST_P(EnterKey, StartsARunFromAnyControlButAnotherButton)
