@@ -71,13 +71,19 @@ void Drive::listBitmaps()
                              .entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
-// Drives are the mount points (drive letters on Windows), read anew each
-// time so that a volume mounted meanwhile appears; the one holding the open
-// folder is shown.
+// Drives are the file-system roots and mount points (drive letters on
+// Windows), read anew each time so that a volume mounted meanwhile appears;
+// the one holding the open folder is shown.
 void Drive::showDrives()
 {
-    const QString current = QStorageInfo(PfadOrdner->path()).rootPath();
+    QString current = QStorageInfo(PfadOrdner->path()).rootPath();
+    if (current.isEmpty()) {
+        current = QDir::rootPath(); // a root that is no mount point, as inside a chroot
+    }
     QStringList roots{current};
+    for (const QFileInfo& drive : QDir::drives()) {
+        roots.append(drive.absoluteFilePath());
+    }
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         roots.append(volume.rootPath());
     }
