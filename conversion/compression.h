@@ -41,7 +41,7 @@ struct CompressionResult {
 // Drops near-identical frames: backs the frames up into a sibling folder,
 // renumbers the kept frame files without gaps, reports the saving, and
 // leaves `settings` describing the kept frames.
-CompressionResult CompressFrames(const std::filesystem::path& folder, RunSettings& settings,
-                                 int similarityThreshold, Host& host, FolderOps& ops);
+CompressionResult CompressFrames(const std::filesystem::path& folder, RunSettings& settings, int similarityThreshold,
+                                 Host& host, FolderOps& ops);
 
 } // namespace velvix

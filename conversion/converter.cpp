@@ -8,8 +8,8 @@
 #include "messages.h"
 #include "player_image.h"
 #include "rounding.h"
-#include "video_name.h"
 #include "vid_writer.h"
+#include "video_name.h"
 
 namespace velvix {
 
@@ -39,8 +39,8 @@ void Converter::start()
 
     std::optional<CutResult> cut;
     if (compressed) {
-        cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity,
-                            perSecond, budget_.baseFrameTime(), host_);
+        cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity, perSecond,
+                            budget_.baseFrameTime(), host_);
     }
     if (!cut) {
         cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond, host_);

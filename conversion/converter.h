@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host.h"
 #include "folder_ops.h"
+#include "host.h"
 #include "memory_budget.h"
 #include "run_settings.h"
 

@@ -18,10 +18,7 @@ std::string ReasonFromErrno(int error)
 
 } // namespace
 
-fs::path PathFromUtf8(std::string_view text)
-{
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
+fs::path PathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
 std::string Utf8FromPath(const fs::path& path)
 {

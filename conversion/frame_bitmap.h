@@ -23,10 +23,7 @@ inline constexpr std::size_t FramePixelByte(int x, int y)
     return kFrameHeaderBytes + kFrameRowBytes * static_cast<std::size_t>(kFrameHeight - 1 - y) +
            static_cast<std::size_t>(x / 8);
 }
-inline constexpr std::uint8_t FramePixelBit(int x)
-{
-    return static_cast<std::uint8_t>(0x80u >> (x % 8));
-}
+inline constexpr std::uint8_t FramePixelBit(int x) { return static_cast<std::uint8_t>(0x80u >> (x % 8)); }
 
 inline constexpr std::size_t kPackedFrameBytes = 624; // four bands of 156 column bytes
 

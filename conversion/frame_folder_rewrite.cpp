@@ -61,8 +61,8 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, const std::vecto
             for (std::size_t made = 0; made < m; ++made) {
                 ops.remove(TransitFile(frameFolder, static_cast<int>(made) + 1));
             }
-            return failed("Das Bild kann nicht kopiert werden", TransitFile(frameFolder, static_cast<int>(m) + 1),
-                          ec, frameFolder);
+            return failed("Das Bild kann nicht kopiert werden", TransitFile(frameFolder, static_cast<int>(m) + 1), ec,
+                          frameFolder);
         }
     }
 

@@ -26,8 +26,8 @@ Message FolderMissing() { return Warning("Laufzeitfehler", "Keine BMP Files gefu
 
 Message FirstFrameMissing()
 {
-    return Warning("Laufzeitfehler",
-                   "Keine BMP Files gefunden oder falscher Name." + Br() + "Richtige Namensbezeichnung (B001,B002...) !");
+    return Warning("Laufzeitfehler", "Keine BMP Files gefunden oder falscher Name." + Br() +
+                                         "Richtige Namensbezeichnung (B001,B002...) !");
 }
 
 Message FirstFrameSize() { return Warning("Laufzeitfehler", "Falsches BMP Format, Bilder zu groß !"); }

@@ -12,14 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsImage(const fs::path& file)
 {

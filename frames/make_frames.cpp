@@ -15,10 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path& path)
-{
-    return "„" + Utf8FromPath(path) + "“";
-}
+std::string Quoted(const fs::path& path) { return "„" + Utf8FromPath(path) + "“"; }
 
 std::optional<Failure> CheckInput(const fs::path& input)
 {

@@ -9,10 +9,7 @@ namespace velvix::frames {
 
 namespace {
 
-constexpr std::size_t Index(int x, int y)
-{
-    return static_cast<std::size_t>(y * kFrameWidth + x);
-}
+constexpr std::size_t Index(int x, int y) { return static_cast<std::size_t>(y * kFrameWidth + x); }
 
 std::vector<double> AdjustTone(const GreyImage& display, const OneBit& settings)
 {

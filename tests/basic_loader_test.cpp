@@ -29,32 +29,31 @@ class Loader : public ::testing::TestWithParam<LoaderCase> {};
 
 INSTANTIATE_TEST_SUITE_P(
     Names, Loader,
-    ::testing::Values(
-        LoaderCase{"FILM", 1, kFilmTwoParts},
-        LoaderCase{"A", 0,
-                   "FF 10 00 00 21 11 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 0E F2 90 22 53 32 3A 41 30 2E 56 49 44 22 0D"},
-        LoaderCase{"ABCDEFG", 3,
-                   "FF 10 00 00 21 5C 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 30 2E 56 49 44 22 0D "
-                   "00 02 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 31 2E 56 49 44 22 0D "
-                   "00 03 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 32 2E 56 49 44 22 0D "
-                   "00 04 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 33 2E 56 49 44 22 0D"},
-        LoaderCase{"", 0,
-                   "FF 10 00 00 21 10 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 0D F2 90 22 53 32 3A 30 2E 56 49 44 22 0D"},
-        LoaderCase{"AB CD", 0,
-                   "FF 10 00 00 21 15 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 12 F2 90 22 53 32 3A 41 42 20 43 44 30 2E 56 49 44 22 0D"},
-        LoaderCase{"ÜBERLäN", 0, kUmlautName},
-        // Windows-1252's own characters between 80 and 9F.
-        LoaderCase{"€ŠŸ–", 0,
-                   "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 11 F2 90 22 53 32 3A 80 8A 9F 96 30 2E 56 49 44 22 0D"},
-        // Ω and 😀 have no Windows-1252 code: one "?" each keeps the length byte true.
-        LoaderCase{"AΩ😀B", 0,
-                   "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "
-                   "00 01 11 F2 90 22 53 32 3A 41 3F 3F 42 30 2E 56 49 44 22 0D"}));
+    ::testing::Values(LoaderCase{"FILM", 1, kFilmTwoParts},
+                      LoaderCase{"A", 0,
+                                 "FF 10 00 00 21 11 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 0E F2 90 22 53 32 3A 41 30 2E 56 49 44 22 0D"},
+                      LoaderCase{"ABCDEFG", 3,
+                                 "FF 10 00 00 21 5C 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 30 2E 56 49 44 22 0D "
+                                 "00 02 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 31 2E 56 49 44 22 0D "
+                                 "00 03 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 32 2E 56 49 44 22 0D "
+                                 "00 04 14 F2 90 22 53 32 3A 41 42 43 44 45 46 47 33 2E 56 49 44 22 0D"},
+                      LoaderCase{"", 0,
+                                 "FF 10 00 00 21 10 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 0D F2 90 22 53 32 3A 30 2E 56 49 44 22 0D"},
+                      LoaderCase{"AB CD", 0,
+                                 "FF 10 00 00 21 15 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 12 F2 90 22 53 32 3A 41 42 20 43 44 30 2E 56 49 44 22 0D"},
+                      LoaderCase{"ÜBERLäN", 0, kUmlautName},
+                      // Windows-1252's own characters between 80 and 9F.
+                      LoaderCase{"€ŠŸ–", 0,
+                                 "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 11 F2 90 22 53 32 3A 80 8A 9F 96 30 2E 56 49 44 22 0D"},
+                      // Ω and 😀 have no Windows-1252 code: one "?" each keeps the length byte true.
+                      LoaderCase{"AΩ😀B", 0,
+                                 "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 11 F2 90 22 53 32 3A 41 3F 3F 42 30 2E 56 49 44 22 0D"}));
 
 TEST_P(Loader, IsTheTokenisedProgramByteForByte)
 {

@@ -20,10 +20,7 @@ struct Shape {
     double pixelAspect = 1;
 };
 
-void PrintTo(const Shape& s, std::ostream* os)
-{
-    *os << s.name;
-}
+void PrintTo(const Shape& s, std::ostream* os) { *os << s.name; }
 
 class Fitting : public ::testing::TestWithParam<Shape> {};
 

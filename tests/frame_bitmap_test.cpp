@@ -67,7 +67,7 @@ TEST(IsAcceptedFrame, ChecksSignatureSizeDepthAndLength)
     }
 
     Bytes frame = BlankFrame();
-    frame[1] = 'X';  // second signature byte, file size and palette are not looked at
+    frame[1] = 'X'; // second signature byte, file size and palette are not looked at
     frame[2] = 0;
     frame[54] = 0x12;
     EXPECT_TRUE(IsAcceptedFrame(frame));

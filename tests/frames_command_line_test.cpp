@@ -5,10 +5,7 @@
 namespace velvix::frames {
 namespace {
 
-CommandLine Read(std::vector<std::string> arguments)
-{
-    return ReadCommandLine(arguments);
-}
+CommandLine Read(std::vector<std::string> arguments) { return ReadCommandLine(arguments); }
 
 TEST(CommandLine, DefaultsSuitAnOrdinaryFilm)
 {

@@ -13,10 +13,7 @@ using frames::Job;
 using frames::MakeFrames;
 using frames::Outcome;
 
-Bytes FrameAt(const fs::path& folder, int number)
-{
-    return test::ReadFile(test::WrittenFrame(folder, number));
-}
+Bytes FrameAt(const fs::path& folder, int number) { return test::ReadFile(test::WrittenFrame(folder, number)); }
 
 // Frames written by the tool go through a whole Velvix run.
 class FilmToVelvix : public ::testing::Test, public test::ConverterFixture {

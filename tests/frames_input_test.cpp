@@ -20,10 +20,7 @@ struct ImageKind {
     std::uintmax_t fileSize; // 0: any
 };
 
-void PrintTo(const ImageKind& kind, std::ostream* os)
-{
-    *os << kind.name;
-}
+void PrintTo(const ImageKind& kind, std::ostream* os) { *os << kind.name; }
 
 class ImageInput : public ::testing::TestWithParam<ImageKind> {};
 
@@ -182,10 +179,7 @@ struct BadInput {
     std::vector<std::string> expected; // parts of the message
 };
 
-void PrintTo(const BadInput& bad, std::ostream* os)
-{
-    *os << bad.name;
-}
+void PrintTo(const BadInput& bad, std::ostream* os) { *os << bad.name; }
 
 void ShortFilm(const fs::path& folder, Job& job)
 {

@@ -8,9 +8,9 @@ namespace {
 
 using test::FakeHost;
 
-const Message kSlotWarning{"Warnung",
-                           "Nur bei einer 32KB Erweiterung in Slot1,\r\nwird eine 32KB Erweiterung in Slot2 unterstützt.",
-                           Message::Icon::Warning, Message::Buttons::Ok};
+const Message kSlotWarning{
+    "Warnung", "Nur bei einer 32KB Erweiterung in Slot1,\r\nwird eine 32KB Erweiterung in Slot2 unterstützt.",
+    Message::Icon::Warning, Message::Buttons::Ok};
 
 struct Budget {
     FakeHost host;
@@ -50,7 +50,8 @@ TEST(MemoryBudget, LongestVideoForEveryRateAndCapacityRoundsHalfToEven)
             b.budget.chooseSlot2(memories[m].slot2);
             b.budget.chooseFrameRate(rate); // the rate chosen after the slots keeps the capacity
             EXPECT_EQ(b.budget.frameCapacity(), memories[m].capacity);
-            EXPECT_EQ(b.budget.maxVideoSeconds(), expected[m][rate]) << memories[m].capacity << " frames, rate " << rate;
+            EXPECT_EQ(b.budget.maxVideoSeconds(), expected[m][rate])
+                << memories[m].capacity << " frames, rate " << rate;
             EXPECT_EQ(b.host.textVideoLng.back(), std::to_string(expected[m][rate]));
             EXPECT_EQ(b.budget.baseFrameTime(), baseTimes[rate]);
             EXPECT_TRUE(b.host.messages.empty());

@@ -59,10 +59,7 @@ struct FlatGrey {
     double darkAtMost;
 };
 
-void PrintTo(const FlatGrey& c, std::ostream* os)
-{
-    *os << Name(c.method) << " " << c.grey;
-}
+void PrintTo(const FlatGrey& c, std::ostream* os) { *os << Name(c.method) << " " << c.grey; }
 
 class Dithering : public ::testing::TestWithParam<FlatGrey> {};
 
@@ -75,10 +72,7 @@ TEST_P(Dithering, AFlatGreyGivesItsShareOfDarkDots)
     EXPECT_LE(share, c.darkAtMost);
 }
 
-FlatGrey Exactly(Method method, int grey, double dark)
-{
-    return {method, grey, dark, dark};
-}
+FlatGrey Exactly(Method method, int grey, double dark) { return {method, grey, dark, dark}; }
 FlatGrey About(Method method, int grey, double dark, double tolerance)
 {
     return {method, grey, dark - tolerance, dark + tolerance};

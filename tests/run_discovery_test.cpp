@@ -15,8 +15,7 @@ const Message kNaming{"Laufzeitfehler",
                       Message::Icon::Warning, Message::Buttons::Ok};
 const Message kSize{"Laufzeitfehler", "Falsches BMP Format, Bilder zu groß !", Message::Icon::Warning,
                     Message::Buttons::Ok};
-const Message kTooMany{"Laufzeitfehler",
-                       "Zu viele Bilder im Ordner !\r\nEs können nur max. 299 verarbeitet werden.",
+const Message kTooMany{"Laufzeitfehler", "Zu viele Bilder im Ordner !\r\nEs können nur max. 299 verarbeitet werden.",
                        Message::Icon::Warning, Message::Buttons::Ok};
 
 class Refusal : public ::testing::Test, public ConverterFixture {

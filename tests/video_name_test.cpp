@@ -31,9 +31,12 @@ INSTANTIATE_TEST_SUITE_P(Names, CleanVideoNameTest,
 TEST(CleanVideoName, InvalidUtf8CountsEachStrayByteAsOneCharacter)
 {
     // Two stray bytes, then "abcdefg": seven characters survive, the last one cut.
-    EXPECT_EQ(CleanVideoName("\xFF\xC3" "abcdefg"), "\xEF\xBF\xBD\xEF\xBF\xBD" "ABCDE");
-    EXPECT_EQ(DecodeUtf8("\xE2\x82"), (std::u32string{0xFFFD, 0xFFFD})); // truncated sequence
-    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), (std::u32string{0xFFFD, 0xFFFD})); // overlong "/"
+    EXPECT_EQ(CleanVideoName("\xFF\xC3"
+                             "abcdefg"),
+              "\xEF\xBF\xBD\xEF\xBF\xBD"
+              "ABCDE");
+    EXPECT_EQ(DecodeUtf8("\xE2\x82"), (std::u32string{0xFFFD, 0xFFFD}));             // truncated sequence
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF"), (std::u32string{0xFFFD, 0xFFFD}));             // overlong "/"
     EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), (std::u32string{0xFFFD, 0xFFFD, 0xFFFD})); // surrogate
     EXPECT_EQ(EncodeUtf8(DecodeUtf8("a\xF0\x9F\x8E\xAC")), "a\xF0\x9F\x8E\xAC");
 }

@@ -32,8 +32,7 @@ QFont TextFont(bool bold) { return ArialFont(9.75, bold); }
 // The lists: their entries fit the narrow boxes only in the smaller size.
 QFont ListFont() { return ArialFont(8.25, false); }
 
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, const QRect& geometry)
+template <typename Widget> Widget* Place(Widget* widget, const char* name, const QRect& geometry)
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);
@@ -117,8 +116,8 @@ void Drive::createControls()
     Abbruch = Button(this, "Abbruch", "Abbruch", {344, 400, 89, 25});
     Hilfe = Button(this, "Hilfe", "Hilfe", {456, 400, 81, 25});
 
-    for (QWidget* list : std::initializer_list<QWidget*>{Laufwerk, PfadOrdner, FileOrdner, Combo1, Combo2, Combo3,
-                                                         ComboVKompST}) {
+    for (QWidget* list :
+         std::initializer_list<QWidget*>{Laufwerk, PfadOrdner, FileOrdner, Combo1, Combo2, Combo3, ComboVKompST}) {
         list->setFont(ListFont());
     }
     QPalette red = TextVidSekReal->palette();

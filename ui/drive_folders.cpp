@@ -27,8 +27,9 @@ std::error_code FolderReadError(const QString& path)
 
 Message Unreadable(const char* what, const QString& path, const std::error_code& error)
 {
-    return {"Fehler", std::string(what) + " kann nicht gelesen werden:\r\n" +
-                          ToUtf8(QDir::toNativeSeparators(path)) + "\r\nGrund: " + error.message(),
+    return {"Fehler",
+            std::string(what) + " kann nicht gelesen werden:\r\n" + ToUtf8(QDir::toNativeSeparators(path)) +
+                "\r\nGrund: " + error.message(),
             Message::Icon::Warning, Message::Buttons::Ok};
 }
 
@@ -67,8 +68,8 @@ void Drive::FileOrdner_Click() { listBitmaps(); }
 void Drive::listBitmaps()
 {
     FileOrdner->clear();
-    FileOrdner->addItems(QDir(PfadOrdner->path())
-                             .entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    FileOrdner->addItems(
+        QDir(PfadOrdner->path()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 // Drives are the file-system roots and mount points (drive letters on

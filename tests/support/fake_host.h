@@ -13,9 +13,8 @@ namespace velvix {
 
 inline void PrintTo(const Message& m, std::ostream* os)
 {
-    *os << "{" << m.title << " | " << m.text << " | "
-        << (m.icon == Message::Icon::Warning ? "warning" : "information") << " | "
-        << (m.buttons == Message::Buttons::Ok ? "OK" : "OK, Cancel") << "}";
+    *os << "{" << m.title << " | " << m.text << " | " << (m.icon == Message::Icon::Warning ? "warning" : "information")
+        << " | " << (m.buttons == Message::Buttons::Ok ? "OK" : "OK, Cancel") << "}";
 }
 
 } // namespace velvix

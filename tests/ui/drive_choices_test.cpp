@@ -43,11 +43,15 @@ INSTANTIATE_TEST_SUITE_P(
         SlotCase{"S2 behind 16 KB", {{"Combo2", "16 KB"}, {"Combo3", "32 KB"}}, 1, "0 KB", 45, "8"},
         SlotCase{"S2 refused twice", {{"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 2, "0 KB", 18, "3"},
         SlotCase{"both 32 KB", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120, "20"},
-        SlotCase{"S2 chosen again", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120,
-                 "20"},
-        SlotCase{"S1 lowered behind S2", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "8 KB"}}, 1, "0 KB", 31,
-                 "5"},
-        SlotCase{"S1 kept at 32 KB", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "32 KB"}}, 0, "32 KB", 120,
+        SlotCase{
+            "S2 chosen again", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo3", "32 KB"}}, 0, "32 KB", 120, "20"},
+        SlotCase{
+            "S1 lowered behind S2", {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "8 KB"}}, 1, "0 KB", 31, "5"},
+        SlotCase{"S1 kept at 32 KB",
+                 {{"Combo2", "32 KB"}, {"Combo3", "32 KB"}, {"Combo2", "32 KB"}},
+                 0,
+                 "32 KB",
+                 120,
                  "20"}),
     [](const testing::TestParamInfo<SlotCase>& info) {
         std::string name = info.param.story;

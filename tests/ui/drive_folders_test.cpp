@@ -89,8 +89,8 @@ TEST_F(Folders, AFolderThatCannotBeReadIsRefusedAndTheFrameFolderStays)
     EXPECT_EQ(box.title, "Fehler");
     EXPECT_EQ(box.icon, QMessageBox::Warning);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
-    EXPECT_TRUE(box.text.startsWith("Der Ordner kann nicht gelesen werden:\n" + ToQString(root.path() / "beta") +
-                                    "\nGrund: "))
+    EXPECT_TRUE(
+        box.text.startsWith("Der Ordner kann nicht gelesen werden:\n" + ToQString(root.path() / "beta") + "\nGrund: "))
         << box.text.toStdString();
     EXPECT_EQ(frameFolder(), root.path());
     EXPECT_EQ(control<FolderList>("PfadOrdner")->path(), ToQString(root.path()));

@@ -88,20 +88,21 @@ TEST_F(DriveRun, CompressionPlayerAndLoaderFromTheWindow)
 
     EXPECT_EQ(boxes.seen,
               (std::vector<SeenBox>{
-                  {"Kompression", QString::fromUtf8("26 Identische Bilder gelöscht !\nReduzierter Speicherverbrauch : 17,25KB"),
+                  {"Kompression",
+                   QString::fromUtf8("26 Identische Bilder gelöscht !\nReduzierter Speicherverbrauch : 17,25KB"),
                    QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel},
                   {"Fertig", "Das Videofile wurde erfolgreich erstellt", QMessageBox::Information,
                    QMessageBox::Ok | QMessageBox::Cancel},
               }));
     for (const char* file : {"KäTZCHE0.VID", "KäTZCHE.BAS", "VPLAYER.BIN", "B004.bmp"}) {
-        EXPECT_TRUE(std::filesystem::is_regular_file(folder / std::filesystem::path(std::u8string(
-                        reinterpret_cast<const char8_t*>(file)))))
+        EXPECT_TRUE(std::filesystem::is_regular_file(
+            folder / std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(file)))))
             << file;
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "B005.bmp"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() / "Katze_org"),
                             std::filesystem::directory_iterator()),
-              30); // the frames as found
+              30);                                             // the frames as found
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 4); // the renumbered frames, read again
     EXPECT_EQ(control<QLineEdit>("TextVidSekReal")->text(), "5");
 }
@@ -176,8 +177,10 @@ TEST_F(DriveRun, DecimalsUseTheUsersSeparatorWithoutGrouping)
         double value;
         const char* shown;
     };
-    const Case cases[] = {{QLocale::German, 1.5, "1,5"},   {QLocale::German, 2.0, "2"},
-                          {QLocale::German, 1234.25, "1234,25"}, {QLocale::English, 0.1, "0.1"},
+    const Case cases[] = {{QLocale::German, 1.5, "1,5"},
+                          {QLocale::German, 2.0, "2"},
+                          {QLocale::German, 1234.25, "1234,25"},
+                          {QLocale::English, 0.1, "0.1"},
                           {QLocale::English, 12.375, "12.375"}};
     const QLocale before;
     for (const Case& c : cases) {

@@ -2,8 +2,8 @@
 
 #include "folder_list.h"
 
-#include <QAbstractItemView>
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
 
@@ -11,8 +11,8 @@ namespace velvix::ui::test {
 
 void PrintTo(const SeenBox& box, std::ostream* os)
 {
-    *os << "{" << box.title.toStdString() << " | " << box.text.toStdString() << " | icon " << box.icon
-        << " | buttons " << box.buttons.toInt() << "}";
+    *os << "{" << box.title.toStdString() << " | " << box.text.toStdString() << " | icon " << box.icon << " | buttons "
+        << box.buttons.toInt() << "}";
 }
 
 BoxAnswerer::BoxAnswerer()

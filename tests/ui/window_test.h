@@ -51,8 +51,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    template <typename Widget>
-    Widget* control(const char* name) const
+    template <typename Widget> Widget* control(const char* name) const
     {
         auto* widget = drive->findChild<Widget*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
