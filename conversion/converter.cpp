@@ -37,16 +37,7 @@ void Converter::start()
         compressed = compression.removed > 0;
     }
 
-    std::optional<CutResult> cut;
-    if (compressed) {
-        cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity, perSecond,
-                            budget_.baseFrameTime(), host_);
-    }
-    if (!cut) {
-        cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond, host_);
-    }
-    settings_.frameCount = cut->frameCount;
-    setPlaySeconds(cut->playSeconds);
+    cutToCapacity(compressed);
 
     const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
                            static_cast<std::uint8_t>(perSecond)};
@@ -80,6 +71,29 @@ void Converter::chooseStrength(int index)
     if (index >= 0 && index < static_cast<int>(kSimilarityThresholds.size())) {
         similarityThreshold_ = kSimilarityThresholds[static_cast<std::size_t>(index)];
     }
+}
+
+// The compressed cut shows its play time before its warning, the plain cut after.
+void Converter::cutToCapacity(bool compressed)
+{
+    const int capacity = budget_.frameCapacity();
+    const int perSecond = budget_.framesPerSecond();
+    std::optional<CutResult> cut;
+    if (compressed) {
+        cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity, perSecond,
+                            budget_.baseFrameTime());
+    }
+    if (cut) {
+        setPlaySeconds(cut->playSeconds);
+        host_.showMessage(*cut->warning);
+    } else {
+        cut = PlainCut(settings_.frameCount, settings_.sourceSeconds, capacity, perSecond);
+        if (cut->warning) {
+            host_.showMessage(*cut->warning);
+        }
+        setPlaySeconds(cut->playSeconds);
+    }
+    settings_.frameCount = cut->frameCount;
 }
 
 bool Converter::takeVideoName()

@@ -38,6 +38,7 @@ public:
 private:
     bool takeVideoName();
     bool findFrames();
+    void cutToCapacity(bool compressed);
     void setPlaySeconds(int seconds);
     bool fail(const Message& message);
     bool failAtName(const Message& message); // the name field gets the focus to mend it

@@ -62,17 +62,16 @@ void MemoryBudget::updateCapacity()
     host_.setTextVideoLng(std::to_string(maxVideoSeconds_));
 }
 
-CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPerSecond, Host& host)
+CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPerSecond)
 {
     if (frameCount <= capacity) {
-        return {frameCount, sourceSeconds};
+        return {frameCount, sourceSeconds, std::nullopt};
     }
-    host.showMessage(messages::PlainCut(capacity, frameCount));
-    return {capacity, DivideRounded(capacity, framesPerSecond)};
+    return {capacity, DivideRounded(capacity, framesPerSecond), messages::PlainCut(capacity, frameCount)};
 }
 
 std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::uint8_t>& frameTimes, int sourceSeconds,
-                                       int capacity, int framesPerSecond, int baseFrameTime, Host& host)
+                                       int capacity, int framesPerSecond, int baseFrameTime)
 {
     if (frameCount <= capacity) {
         return std::nullopt;
@@ -82,8 +81,7 @@ std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::ui
     const int cutTime = std::accumulate(frameTimes.begin() + (capacity - 1), frameTimes.begin() + frameCount, 0);
     const double units = static_cast<double>(baseFrameTime) * framesPerSecond; // player units per second
     const int playSeconds = RoundHalfEven(sourceSeconds - cutTime / units);
-    host.showMessage(messages::CompressedCut(capacity, frameCount));
-    return CutResult{capacity, playSeconds};
+    return CutResult{capacity, playSeconds, messages::CompressedCut(capacity, frameCount)};
 }
 
 } // namespace velvix

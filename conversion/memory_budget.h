@@ -59,16 +59,17 @@ private:
 struct CutResult {
     int frameCount = 0;
     int playSeconds = 0;
+    std::optional<Message> warning; // when frames are left out
 };
 
-// Keeps the first `capacity` frames; warns when frames are left out.
-CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPerSecond, Host& host);
+// Keeps the first `capacity` frames.
+CutResult PlainCut(int frameCount, int sourceSeconds, int capacity, int framesPerSecond);
 
 // After compression the kept frames carry the display times of the removed
 // ones, so the play time is the source time less the time of the frames cut
 // off. Only applies when more frames are left than fit; otherwise the plain
 // cut follows.
 std::optional<CutResult> CompressedCut(int frameCount, const std::vector<std::uint8_t>& frameTimes, int sourceSeconds,
-                                       int capacity, int framesPerSecond, int baseFrameTime, Host& host);
+                                       int capacity, int framesPerSecond, int baseFrameTime);
 
 } // namespace velvix

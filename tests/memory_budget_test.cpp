@@ -101,46 +101,40 @@ TEST(MemoryBudget, IndicesOutsideTheListsChangeNothing)
 
 TEST(CapacityCut, PlainCutWarnsAndTakesThePlayTimeOfTheCapacity)
 {
-    FakeHost host;
-    CutResult cut = PlainCut(19, 3, 18, 6, host);
+    CutResult cut = PlainCut(19, 3, 18, 6);
     EXPECT_EQ(cut.frameCount, 18);
     EXPECT_EQ(cut.playSeconds, 3);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0], (Message{"Warnung", "Es werden nur 18 von 19 BMP Files verarbeitet !",
-                                         Message::Icon::Warning, Message::Buttons::Ok}));
+    EXPECT_EQ(cut.warning, (Message{"Warnung", "Es werden nur 18 von 19 BMP Files verarbeitet !",
+                                    Message::Icon::Warning, Message::Buttons::Ok}));
 
-    host.clearRecords();
-    cut = PlainCut(18, 5, 18, 4, host); // equal to the capacity: nothing cut
+    cut = PlainCut(18, 5, 18, 4); // equal to the capacity: nothing cut
     EXPECT_EQ(cut.frameCount, 18);
     EXPECT_EQ(cut.playSeconds, 5);
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(cut.warning);
 
-    EXPECT_EQ(PlainCut(300, 75, 70, 4, host).playSeconds, 18); // 17.5 goes to 18
+    EXPECT_EQ(PlainCut(300, 75, 70, 4).playSeconds, 18); // 17.5 goes to 18
 }
 
 TEST(CapacityCut, CompressedCutCountsFromTheLastFrameKept)
 {
-    FakeHost host;
     std::vector<std::uint8_t> times(130, 23);
     times[0] = 253; // earlier frames carry more, which must not matter
-    const auto cut = CompressedCut(130, times, 25, 120, 6, 23, host);
+    const auto cut = CompressedCut(130, times, 25, 120, 6, 23);
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->frameCount, 120);
     EXPECT_EQ(cut->playSeconds, 23); // 25 - 11 x 23 / 138 = 23.17
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Es werden nur 120 von neu kompremierten 130 BMP Files verarbeitet !");
-    EXPECT_EQ(host.messages[0].title, "Warnung");
+    ASSERT_TRUE(cut->warning);
+    EXPECT_EQ(cut->warning->text, "Es werden nur 120 von neu kompremierten 130 BMP Files verarbeitet !");
+    EXPECT_EQ(cut->warning->title, "Warnung");
 
     // 24 frames at 8 per second, 121 units from frame 18 on: 3 - 121 / 136 = 2.11.
     std::vector<std::uint8_t> eight(24, 17);
     eight[17] = 19;
-    const auto rounded = CompressedCut(24, eight, 3, 18, 8, 17, host);
+    const auto rounded = CompressedCut(24, eight, 3, 18, 8, 17);
     ASSERT_TRUE(rounded);
     EXPECT_EQ(rounded->playSeconds, 2);
 
-    host.clearRecords();
-    EXPECT_FALSE(CompressedCut(120, times, 25, 120, 6, 23, host));
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(CompressedCut(120, times, 25, 120, 6, 23));
 }
 
 } // namespace

@@ -150,7 +150,14 @@ TEST_F(Compression, CompressedCutCountsTheMergedTimes)
     }
     writeRuns(150, starts);
     chooseMemory(3, 1);
+    std::vector<std::string> shownDuringWarning;
+    host.onMessage = [&](const Message& m) {
+        if (m.title == "Warnung") {
+            shownDuringWarning = host.textVidSekReal;
+        }
+    };
     start();
+    EXPECT_EQ(shownDuringWarning, std::vector<std::string>{"23"}); // the play time stands before the warning
     ASSERT_EQ(titles(), (std::vector<std::string>{"Kompression", "Warnung", "Fertig"}));
     EXPECT_EQ(host.messages[1].text, "Es werden nur 120 von neu kompremierten 130 BMP Files verarbeitet !");
     EXPECT_EQ(host.textVidSekReal, std::vector<std::string>{"23"});
