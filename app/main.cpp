@@ -1,10 +1,19 @@
 #include "drive.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Qt's own texts (the name field's context menu, for one) in German like the rest.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&qtTexts);
+    }
     auto* window = new velvix::ui::Drive; // deletes itself when closed
     window->show();
     return app.exec();

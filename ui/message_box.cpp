@@ -2,6 +2,7 @@
 
 #include "std_qt.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace velvix::ui {
@@ -20,6 +21,9 @@ void ShowMessageBox(QWidget* parent, const Message& message)
     QMessageBox box(icon, ToQString(message.title), text, buttons, parent);
     box.setTextFormat(Qt::PlainText); // paths may hold characters that rich text would swallow
     box.setDefaultButton(QMessageBox::Ok);
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) {
+        cancel->setText(QStringLiteral("Abbrechen")); // German whatever translations the system has
+    }
     box.exec();
 }
 

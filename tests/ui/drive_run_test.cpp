@@ -105,6 +105,9 @@ TEST_F(DriveRun, CompressionPlayerAndLoaderFromTheWindow)
               30);                                             // the frames as found
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 4); // the renumbered frames, read again
     EXPECT_EQ(control<QLineEdit>("TextVidSekReal")->text(), "5");
+    for (const QStringList& texts : boxes.buttonTexts) {
+        EXPECT_EQ(texts, (QStringList{"Abbrechen", "OK"})); // German in any locale
+    }
 }
 
 class EnterKey : public WindowTest, public testing::WithParamInterface<const char*> {};

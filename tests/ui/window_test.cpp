@@ -28,6 +28,12 @@ void BoxAnswerer::answerOpenBox()
         return;
     }
     seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+    QStringList texts;
+    for (QAbstractButton* button : box->buttons()) {
+        texts.append(button->text());
+    }
+    texts.sort();
+    buttonTexts.push_back(texts);
     QAbstractButton* button = box->button(answer);
     (button != nullptr ? button : box->button(QMessageBox::Ok))->click();
 }

@@ -37,6 +37,7 @@ public:
 
     QMessageBox::StandardButton answer = QMessageBox::Ok;
     std::vector<SeenBox> seen;
+    std::vector<QStringList> buttonTexts; // of each box seen
 
 private:
     void answerOpenBox();
