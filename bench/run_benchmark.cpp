@@ -1,4 +1,5 @@
 #include "converter_fixture.h"
+#include "frame_discovery.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,9 +38,7 @@ void BM_ReadAndWriteFloor(benchmark::State& state)
     std::vector<char> out(outputBytes, 0x55);
     for (auto _ : state) {
         for (int i = 1; i <= 120; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "B%03d.bmp", i);
-            std::ifstream in(run.folder.path() / name, std::ios::binary);
+            std::ifstream in(run.folder.path() / FrameFileName(i), std::ios::binary);
             in.read(frame.data(), 702);
             benchmark::DoNotOptimize(frame.data());
         }

@@ -4,7 +4,6 @@
 #include "frame_discovery.h"
 #include "messages.h"
 
-#include <cstdio>
 
 namespace velvix {
 
@@ -12,10 +11,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// "B001_.bmp" for frame 1: a kept frame under its new number until the old files are gone.
 fs::path TransitFile(const fs::path& folder, int number)
 {
-    char name[24];
-    std::snprintf(name, sizeof name, "B%03d_.bmp", number);
+    fs::path name = fs::path(FrameFileName(number)).stem();
+    name += "_.bmp";
     return folder / name;
 }
 
