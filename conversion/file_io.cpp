@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "system_reason.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -8,15 +10,6 @@
 namespace velvix {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string ReasonFromErrno(int error)
-{
-    return error != 0 ? std::generic_category().message(error) : std::string("Unbekannter Fehler");
-}
-
-} // namespace
 
 fs::path PathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
@@ -31,17 +24,17 @@ FileStart ReadFileStart(const fs::path& path, std::size_t limit)
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return {{}, IoError{path, ReasonFromErrno(errno)}};
+        return {{}, IoError{path, SystemReasonFromErrno(errno)}};
     }
     Bytes bytes(limit);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(limit));
     if (in.bad()) {
-        return {{}, IoError{path, ReasonFromErrno(errno)}};
+        return {{}, IoError{path, SystemReasonFromErrno(errno)}};
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     std::error_code ec;
     if (bytes.empty() && limit > 0 && fs::is_directory(path, ec)) {
-        return {{}, IoError{path, std::generic_category().message(EISDIR)}}; // some systems open folders as files
+        return {{}, IoError{path, SystemReasonFromErrno(EISDIR)}}; // some systems open folders as files
     }
     return {std::move(bytes), std::nullopt};
 }
@@ -59,7 +52,7 @@ std::optional<IoError> WriteWholeFile(const fs::path& path, std::span<const std:
             out.close();
         }
         if (!out) {
-            const std::string reason = ReasonFromErrno(errno);
+            const std::string reason = SystemReasonFromErrno(errno);
             std::error_code ignored;
             if (fs::is_regular_file(temporary, ignored)) {
                 fs::remove(temporary, ignored);
@@ -73,7 +66,7 @@ std::optional<IoError> WriteWholeFile(const fs::path& path, std::span<const std:
     if (ec) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        return IoError{path, ec.message()};
+        return IoError{path, SystemReason(ec)};
     }
     return std::nullopt;
 }

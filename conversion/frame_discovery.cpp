@@ -1,5 +1,7 @@
 #include "frame_discovery.h"
 
+#include "system_reason.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -28,7 +30,7 @@ std::optional<IoError> IndexFolder(const fs::path& folder, FolderIndex& index)
         index[AsciiLower(Utf8FromPath(path.filename()))].push_back(path);
     }
     if (ec) {
-        return IoError{folder, ec.message()};
+        return IoError{folder, SystemReason(ec)};
     }
     for (auto& [name, paths] : index) {
         std::sort(paths.begin(), paths.end());
@@ -77,7 +79,7 @@ Discovery DiscoverFrames(const fs::path& folder)
         const std::uintmax_t size = fs::file_size(path, ec);
         if (ec) {
             found.stop = Discovery::Stop::FileUnreadable;
-            found.error = IoError{path, ec.message()};
+            found.error = IoError{path, SystemReason(ec)};
             return found;
         }
         if (size == 0) {

@@ -3,7 +3,7 @@
 #include "file_io.h"
 #include "frame_discovery.h"
 #include "messages.h"
-
+#include "system_reason.h"
 
 namespace velvix {
 
@@ -42,7 +42,7 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, const std::vecto
 {
     const fs::path backup = FreeBackupFolder(frameFolder);
     auto failed = [](const std::string& what, const fs::path& path, std::error_code ec, const fs::path& framesAt) {
-        return RewrittenFolder{{}, messages::FolderRewriteFailed(what, IoError{path, ec.message()}, framesAt)};
+        return RewrittenFolder{{}, messages::FolderRewriteFailed(what, IoError{path, SystemReason(ec)}, framesAt)};
     };
 
     if (auto ec = ops.createFolder(backup)) {

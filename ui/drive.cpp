@@ -76,7 +76,7 @@ Drive::Drive(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Window); // a dialog for its default button, framed as a main window
     setWindowTitle(QString::fromUtf8(kProgramName));
     setFont(TextFont(false));
-    setFixedSize(554, 445);
+    setFixedSize(554, 485);
 
     createControls();
     connectHandlers();
@@ -115,6 +115,10 @@ void Drive::createControls()
     Eingabe = Button(this, "Eingabe", "Start", {232, 400, 89, 25});
     Abbruch = Button(this, "Abbruch", "Abbruch", {344, 400, 89, 25});
     Hilfe = Button(this, "Hilfe", "Hilfe", {456, 400, 81, 25});
+    // The row for the steps before and after a run: film to frames, a look at the video, sending it.
+    Film = Button(this, "Film", "Film…", {16, 448, 193, 25});
+    Vorschau = Button(this, "Vorschau", "Vorschau", {232, 448, 89, 25});
+    Uebertragen = Button(this, "Uebertragen", "Übertragen", {344, 448, 89, 25});
 
     for (QWidget* list :
          std::initializer_list<QWidget*>{Laufwerk, PfadOrdner, FileOrdner, Combo1, Combo2, Combo3, ComboVKompST}) {

@@ -92,6 +92,9 @@ private:
     QPushButton* Eingabe;
     QPushButton* Abbruch;
     QPushButton* Hilfe;
+    QPushButton* Film;
+    QPushButton* Vorschau;
+    QPushButton* Uebertragen;
 };
 
 } // namespace velvix::ui

@@ -55,6 +55,9 @@ const Control kControls[] = {
     {"Eingabe", "Start", {232, 400, 89, 25}, Font::Regular},
     {"Abbruch", "Abbruch", {344, 400, 89, 25}, Font::Regular},
     {"Hilfe", "Hilfe", {456, 400, 81, 25}, Font::Regular},
+    {"Film", "Film…", {16, 448, 193, 25}, Font::Regular},
+    {"Vorschau", "Vorschau", {232, 448, 89, 25}, Font::Regular},
+    {"Uebertragen", "Übertragen", {344, 448, 89, 25}, Font::Regular},
 };
 
 QString TextOf(QWidget* widget)
@@ -74,7 +77,7 @@ QString TextOf(QWidget* widget)
 TEST_F(Startup, EveryControlHasItsPlaceCaptionAndFont)
 {
     EXPECT_EQ(drive->windowTitle(), "Velvix - 1.157");
-    EXPECT_EQ(drive->size(), QSize(554, 445));
+    EXPECT_EQ(drive->size(), QSize(554, 485));
     EXPECT_EQ(drive->minimumSize(), drive->maximumSize());
 
     for (const Control& c : kControls) {
