@@ -8,6 +8,9 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Where QSettings keeps the user's remembered choices.
+    QCoreApplication::setOrganizationName(QStringLiteral("Velvix"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velvix"));
     // Qt's own texts (the name field's context menu, for one) in German like the rest.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

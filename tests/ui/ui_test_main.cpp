@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -11,5 +12,9 @@ int main(int argc, char* argv[])
     }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Remembered choices go to a test folder, never into the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velvix"));
+    QCoreApplication::setApplicationName(QStringLiteral("Velvix"));
     return RUN_ALL_TESTS();
 }
