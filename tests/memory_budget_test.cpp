@@ -79,8 +79,8 @@ TEST(MemoryBudget, SlotS2NeedsThirtyTwoKilobytesInSlotS1)
     EXPECT_TRUE(b.host.messages.empty());
     EXPECT_EQ(b.budget.frameCapacity(), 120);
 
-    for (auto [slot1, capacity] :
-         {std::pair{2, 45}, std::pair{1, 31}}) { // lowered to 16 or 8 KB behind a 32 KB slot S2
+    // Lowered to 16 or 8 KB behind a 32 KB slot S2.
+    for (auto [slot1, capacity] : {std::pair{2, 45}, std::pair{1, 31}}) {
         SCOPED_TRACE(slot1);
         b.budget.chooseSlot1(3);
         b.budget.chooseSlot2(1);
