@@ -60,7 +60,7 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, const std::vecto
         const fs::path transit = TransitFile(frameFolder, static_cast<int>(m) + 1);
         if (auto ec = ops.copy(kept[m], transit)) {
             // Every frame is still in the folder: nothing of this run stays, the
-            // half-written copy included, but a folder of the user's in the way does.
+            // half-written copy included, but whatever of the user's was in the way does.
             for (std::size_t made = 0; made < m; ++made) {
                 ops.remove(TransitFile(frameFolder, static_cast<int>(made) + 1));
             }

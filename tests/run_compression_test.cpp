@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace velvix {
 namespace {
 
@@ -238,13 +240,28 @@ protected:
     }
 };
 
-TEST_F(CompressionFailure, TransitNameTakenByAFolder)
+TEST_F(CompressionFailure, TransitNameTakenByAFolderOrALinkIsLeftAsFound)
 {
-    fs::create_directory(frames / "B001_.bmp");
-    run();
-    expectFailedSafely("B001_.bmp", frames);
-    EXPECT_TRUE(fs::is_directory(frames / "B001_.bmp"));
-    EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+    const fs::path taken = frames / "B001_.bmp";
+    const fs::path elsewhere = folder.path() / "elsewhere.bmp";
+    test::WriteFile(elsewhere, {'u', 's', 'e', 'r'});
+    struct Case {
+        std::function<void()> take;
+        std::string reason;
+    };
+    for (const Case& c : {Case{[&] { fs::create_directory(taken); }, "An dieser Stelle steht ein Ordner"},
+                          Case{[&] { fs::create_symlink(elsewhere, taken); }, "existiert schon"},
+                          Case{[&] { fs::create_symlink(folder.path() / "none", taken); }, "existiert schon"}}) {
+        c.take();
+        run();
+        expectFailedSafely("B001_.bmp", frames);
+        EXPECT_NE(host.messages[0].text.find(c.reason), std::string::npos) << host.messages[0].text;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(taken)));
+        EXPECT_EQ(test::ReadFile(elsewhere), (Bytes{'u', 's', 'e', 'r'}));
+        EXPECT_FALSE(fs::exists(folder.path() / "none")); // nothing written through the link
+        EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+        fs::remove_all(taken);
+    }
 }
 
 TEST_F(CompressionFailure, AFailedCopyLeavesTheFolderAsFoundAndNoBackup)

@@ -3,6 +3,7 @@
 #include "folder_list.h"
 #include "message_box.h"
 #include "std_qt.h"
+#include "system_reason.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,7 +30,7 @@ Message Unreadable(const char* what, const QString& path, const std::error_code&
 {
     return {"Fehler",
             std::string(what) + " kann nicht gelesen werden:\r\n" + ToUtf8(QDir::toNativeSeparators(path)) +
-                "\r\nGrund: " + error.message(),
+                "\r\nGrund: " + SystemReason(error),
             Message::Icon::Warning, Message::Buttons::Ok};
 }
 
