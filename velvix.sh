@@ -53,8 +53,7 @@ package() {
 
 # The package as Debian and the desktops see it, unpacked into a scratch root.
 check_package() {
-    lintian --fail-on error --no-tag-display-limit "$deb"
-    local root
+    lintian --fail-on error --tag-display-limit 0 "$deb"
     root=$(mktemp -d)
     trap 'rm -rf "$root"' EXIT
     dpkg-deb -x "$deb" "$root"
