@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace velvix::ui::test {
 namespace {
 
@@ -19,6 +21,8 @@ struct Case {
     const char* remembered;
     Opens opens;
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 // The test's folder holds "frames" (a frame folder), "build/app" (a build),
 // "prefix/bin" with "prefix/share/applications/velvix.desktop" (installed by
