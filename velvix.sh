@@ -62,15 +62,14 @@ check_package() {
     for program in velvix velvix-frames; do
         test -x "$root/usr/bin/$program" || { echo "$program fehlt im Paket" >&2; exit 1; }
     done
-    local help
-    help=$("$root/usr/bin/velvix-frames" --hilfe)
-    grep -q "^Aufruf:" <<<"$help"
+    local text warnings
+    text=$("$root/usr/bin/velvix-frames" --hilfe)
+    grep -q "^Aufruf:" <<<"$text"
     for page in velvix velvix-frames; do
-        local warnings
         warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz" 2>&1 >/dev/null)
         [ -z "$warnings" ] || { echo "$page.1: $warnings" >&2; exit 1; }
-        help=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz")
-        grep -q "^BEZEICHNUNG" <<<"$help"
+        text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz")
+        grep -q "^BEZEICHNUNG" <<<"$text"
     done
     echo "Paket geprüft: $deb"
 }
