@@ -12,7 +12,7 @@ namespace velvix::ui {
 
 namespace {
 
-const QString kRememberedFolder = QStringLiteral("Ordner/Zuletzt");
+constexpr char kRememberedFolder[] = "Ordner/Zuletzt";
 
 // Where the package, `cmake --install` and distributions put programs.
 const char* const kSystemFolders[] = {"/bin",       "/sbin",          "/usr/bin",        "/usr/sbin",
