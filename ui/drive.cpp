@@ -4,10 +4,10 @@
 #include "folder_list.h"
 #include "help_window.h"
 #include "program_name.h"
+#include "start_folder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,7 +150,7 @@ void Drive::connectHandlers()
 
 void Drive::Form_Load()
 {
-    openFolder(QCoreApplication::applicationDirPath());
+    openFolder(WindowStartFolder());
     Eingabe->setDefault(true);
 
     for (const char* entry : kStrengthEntries) {

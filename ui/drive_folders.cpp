@@ -2,6 +2,7 @@
 
 #include "folder_list.h"
 #include "message_box.h"
+#include "start_folder.h"
 #include "std_qt.h"
 #include "system_reason.h"
 
@@ -71,6 +72,10 @@ void Drive::listBitmaps()
     FileOrdner->clear();
     FileOrdner->addItems(
         QDir(PfadOrdner->path()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    // Opened with frames in it, or written by a run: the installed program starts here next time.
+    if (FileOrdner->count() > 0) {
+        RememberFrameFolder(PfadOrdner->path());
+    }
 }
 
 // Drives are the file-system roots and mount points (drive letters on
