@@ -1,0 +1,183 @@
+#include "gif_export.h"
+
+#include "frame_timeline.h"
+#include "lcd_view.h"
+#include "std_qt.h"
+#include "system_reason.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTextStream>
+
+#include <filesystem>
+
+namespace velvix::ui {
+
+namespace {
+
+constexpr int kGifZoom = 3; // 480 x 120 pixels: shows the dots, stays small to share
+
+Message Failed(const QString& target, const QString& why)
+{
+    return {"Als GIF speichern",
+            "Das GIF konnte nicht gespeichert werden:\r\n" + ToUtf8(QDir::toNativeSeparators(target)) + "\r\n" +
+                ToUtf8(why),
+            Message::Icon::Warning, Message::Buttons::Ok};
+}
+
+} // namespace
+
+GifExport::GifExport(QObject* parent) : QObject(parent)
+{
+    connect(&process_, &QProcess::readyReadStandardOutput, this, &GifExport::readProgress);
+    connect(&process_, &QProcess::finished, this, &GifExport::processFinished);
+    connect(&process_, &QProcess::errorOccurred, this, &GifExport::processFailed);
+}
+
+GifExport::~GifExport()
+{
+    if (running_) {
+        running_ = false;
+        process_.kill();
+        process_.waitForFinished();
+        QFile::remove(partial_);
+    }
+}
+
+bool GifExport::start(const PreviewVideo& video, const QString& target)
+{
+    target_ = target;
+    frameCount_ = static_cast<int>(video.frames.size());
+    frames_ = std::make_unique<QTemporaryDir>();
+    if (!frames_->isValid()) {
+        finish(Failed(target, QStringLiteral("Der temporäre Ordner für die Bilder lässt sich nicht anlegen: ") +
+                                  frames_->errorString()));
+        return false;
+    }
+
+    // Each distinct picture once; the list gives every frame its time.
+    std::vector<int> ticks;
+    for (const ShownFrame& frame : video.frames) {
+        ticks.push_back(frame.ticks);
+    }
+    const FrameTimeline timeline(ticks, video.ticksPerSecond());
+    QFile list(frames_->filePath(QStringLiteral("bilder.txt")));
+    if (!list.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        finish(Failed(target, list.errorString()));
+        return false;
+    }
+    QTextStream out(&list);
+    out << "ffconcat version 1.0\n";
+    QString last;
+    for (int k = 0; k < frameCount_; ++k) {
+        last = QStringLiteral("b%1.png").arg(k, 3, 10, QLatin1Char('0'));
+        if (!LcdImage(video.frames[static_cast<std::size_t>(k)].screen, kGifZoom).save(frames_->filePath(last))) {
+            finish(Failed(target, QStringLiteral("Ein Bild lässt sich nicht im temporären Ordner ablegen.")));
+            return false;
+        }
+        const double seconds = static_cast<double>(timeline.startMs(k + 1) - timeline.startMs(k)) / 1000.0;
+        out << "file '" << last << "'\nduration " << QString::number(seconds, 'f', 3) << "\n";
+    }
+    out << "file '" << last << "'\n"; // without it the last frame's time would be lost
+    list.close();
+
+    QTemporaryFile partial(QFileInfo(target).absolutePath() + QStringLiteral("/.velvix-XXXXXX.gif"));
+    partial.setAutoRemove(false);
+    if (!partial.open()) {
+        finish(Failed(target, partial.errorString()));
+        return false;
+    }
+    partial_ = partial.fileName();
+    partial.close();
+
+    running_ = true;
+    process_.setWorkingDirectory(frames_->path());
+    process_.start(ffmpeg, {QStringLiteral("-hide_banner"),
+                            QStringLiteral("-nostdin"),
+                            QStringLiteral("-loglevel"),
+                            QStringLiteral("error"),
+                            QStringLiteral("-progress"),
+                            QStringLiteral("pipe:1"),
+                            QStringLiteral("-f"),
+                            QStringLiteral("concat"),
+                            QStringLiteral("-i"),
+                            QStringLiteral("bilder.txt"),
+                            QStringLiteral("-filter_complex"),
+                            QStringLiteral("split[a][b];[a]palettegen=max_colors=4:reserve_transparent=0[p];"
+                                           "[b][p]paletteuse=dither=none"),
+                            QStringLiteral("-fps_mode"),
+                            QStringLiteral("vfr"),
+                            QStringLiteral("-loop"),
+                            QStringLiteral("0"),
+                            QStringLiteral("-f"),
+                            QStringLiteral("gif"),
+                            QStringLiteral("-y"),
+                            partial_});
+    return true;
+}
+
+void GifExport::cancel()
+{
+    if (!running_) {
+        return;
+    }
+    running_ = false; // the process's own end is no news now
+    process_.kill();
+    process_.waitForFinished();
+    finish(std::nullopt);
+}
+
+void GifExport::readProgress()
+{
+    while (process_.canReadLine()) {
+        const QByteArray line = process_.readLine().trimmed();
+        if (line.startsWith("frame=")) {
+            emit progress(line.mid(6).toInt(), frameCount_);
+        }
+    }
+}
+
+void GifExport::processFinished(int exitCode, QProcess::ExitStatus status)
+{
+    if (!running_) {
+        return;
+    }
+    if (status != QProcess::NormalExit || exitCode != 0) {
+        const QString said = QString::fromLocal8Bit(process_.readAllStandardError()).trimmed();
+        finish(Failed(target_, QStringLiteral("ffmpeg brach ab (Code %1)%2")
+                                   .arg(exitCode)
+                                   .arg(said.isEmpty() ? QString() : QStringLiteral(":\n") + said.right(400))));
+        return;
+    }
+    std::error_code error;
+    std::filesystem::rename(ToPath(partial_), ToPath(target_), error);
+    if (error) {
+        finish(Failed(target_, QStringLiteral("Grund: ") + ToQString(SystemReason(error))));
+        return;
+    }
+    partial_.clear();
+    finish(std::nullopt);
+}
+
+void GifExport::processFailed(QProcess::ProcessError error)
+{
+    if (error == QProcess::FailedToStart && running_) {
+        finish(Failed(target_, QStringLiteral("ffmpeg ließ sich nicht starten. Installieren Sie ffmpeg "
+                                              "(./velvix.sh tut es) und versuchen Sie es noch einmal.")));
+    }
+}
+
+void GifExport::finish(const std::optional<Message>& failure)
+{
+    running_ = false;
+    if (!partial_.isEmpty()) {
+        QFile::remove(partial_);
+        partial_.clear();
+    }
+    frames_.reset();
+    emit finished(failure);
+}
+
+} // namespace velvix::ui
