@@ -1,6 +1,5 @@
 #include "gif_export.h"
 
-#include "frame_timeline.h"
 #include "lcd_view.h"
 #include "std_qt.h"
 #include "system_reason.h"
@@ -57,12 +56,9 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
         return false;
     }
 
-    // Each distinct picture once; the list gives every frame its time.
-    std::vector<int> ticks;
-    for (const ShownFrame& frame : video.frames) {
-        ticks.push_back(frame.ticks);
-    }
-    const FrameTimeline timeline(ticks, video.ticksPerSecond());
+    // The list gives every picture its time to the microsecond; ffmpeg places
+    // each frame at the hundredth of a second nearest its start, so the delays
+    // never add up to more or less than the whole video.
     QFile list(frames_->filePath(QStringLiteral("bilder.txt")));
     if (!list.open(QIODevice::WriteOnly | QIODevice::Text)) {
         finish(Failed(target, list.errorString()));
@@ -70,18 +66,25 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
     }
     QTextStream out(&list);
     out << "ffconcat version 1.0\n";
-    QString last;
+    const auto hundredths = [&video](std::int64_t ticks) { return (ticks * 200 / video.ticksPerSecond() + 1) / 2; };
+    std::int64_t ticks = 0;
+    std::int64_t lastStart = 0;
     for (int k = 0; k < frameCount_; ++k) {
-        last = QStringLiteral("b%1.png").arg(k, 3, 10, QLatin1Char('0'));
-        if (!LcdImage(video.frames[static_cast<std::size_t>(k)].screen, kGifZoom).save(frames_->filePath(last))) {
+        const QString image = QStringLiteral("b%1.png").arg(k, 3, 10, QLatin1Char('0'));
+        const ShownFrame& frame = video.frames[static_cast<std::size_t>(k)];
+        if (!LcdImage(frame.screen, kGifZoom).save(frames_->filePath(image))) {
             finish(Failed(target, QStringLiteral("Ein Bild lässt sich nicht im temporären Ordner ablegen.")));
             return false;
         }
-        const double seconds = static_cast<double>(timeline.startMs(k + 1) - timeline.startMs(k)) / 1000.0;
-        out << "file '" << last << "'\nduration " << QString::number(seconds, 'f', 3) << "\n";
+        // Read at 100 frames per second, an image's time base is the GIF's own.
+        const double seconds = static_cast<double>(frame.ticks) / video.ticksPerSecond();
+        out << "file '" << image << "'\noption framerate 100\nduration " << QString::number(seconds, 'f', 6) << "\n";
+        lastStart = ticks;
+        ticks += frame.ticks;
     }
-    out << "file '" << last << "'\n"; // without it the last frame's time would be lost
     list.close();
+    // The last frame has no follower to end it; the GIF gives it its time apart.
+    const std::int64_t finalDelay = hundredths(ticks) - hundredths(lastStart);
 
     QTemporaryFile partial(QFileInfo(target).absolutePath() + QStringLiteral("/.velvix-XXXXXX.gif"));
     partial.setAutoRemove(false);
@@ -94,27 +97,15 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
 
     running_ = true;
     process_.setWorkingDirectory(frames_->path());
-    process_.start(ffmpeg, {QStringLiteral("-hide_banner"),
-                            QStringLiteral("-nostdin"),
-                            QStringLiteral("-loglevel"),
-                            QStringLiteral("error"),
-                            QStringLiteral("-progress"),
-                            QStringLiteral("pipe:1"),
-                            QStringLiteral("-f"),
-                            QStringLiteral("concat"),
-                            QStringLiteral("-i"),
-                            QStringLiteral("bilder.txt"),
-                            QStringLiteral("-filter_complex"),
-                            QStringLiteral("split[a][b];[a]palettegen=max_colors=4:reserve_transparent=0[p];"
-                                           "[b][p]paletteuse=dither=none"),
-                            QStringLiteral("-fps_mode"),
-                            QStringLiteral("vfr"),
-                            QStringLiteral("-loop"),
-                            QStringLiteral("0"),
-                            QStringLiteral("-f"),
-                            QStringLiteral("gif"),
-                            QStringLiteral("-y"),
-                            partial_});
+    // Four colours at most: the two of the display, and no dithering that would blur the dots.
+    QStringList arguments = QStringLiteral("-hide_banner -nostdin -loglevel error -progress pipe:1 -f concat -safe 0 "
+                                           "-i bilder.txt -fps_mode vfr -loop 0 -f gif -y")
+                                .split(QLatin1Char(' '));
+    arguments << QStringLiteral("-filter_complex")
+              << QStringLiteral("split[a][b];[a]palettegen=max_colors=4:reserve_transparent=0[p];"
+                                "[b][p]paletteuse=dither=none")
+              << QStringLiteral("-final_delay") << QString::number(finalDelay) << partial_;
+    process_.start(ffmpeg, arguments);
     return true;
 }
 
