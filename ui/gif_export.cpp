@@ -86,14 +86,16 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
     // The last frame has no follower to end it; the GIF gives it its time apart.
     const std::int64_t finalDelay = hundredths(ticks) - hundredths(lastStart);
 
+    // A free name beside the target; ffmpeg makes the file anew, with the
+    // rights a new file of the user gets.
     QTemporaryFile partial(QFileInfo(target).absolutePath() + QStringLiteral("/.velvix-XXXXXX.gif"));
-    partial.setAutoRemove(false);
     if (!partial.open()) {
         finish(Failed(target, partial.errorString()));
         return false;
     }
     partial_ = partial.fileName();
     partial.close();
+    partial.remove();
 
     running_ = true;
     process_.setWorkingDirectory(frames_->path());

@@ -37,9 +37,15 @@ protected:
         boxes.seen.clear();
     }
 
-    PreviewWindow* openPreview()
+    PreviewWindow* openPreview(bool byEnter = false)
     {
-        QTest::mouseClick(control<QPushButton>("Vorschau"), Qt::LeftButton);
+        auto* button = control<QPushButton>("Vorschau");
+        if (byEnter) { // Enter on the focused button presses it, as on Abbruch and Hilfe
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
         auto* preview = drive->findChild<PreviewWindow*>();
         if (preview != nullptr) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
@@ -139,16 +145,17 @@ struct Refusal {
     const char* what;
     const char* file; // written into the folder, or nullptr
     const char* says;
+    bool byEnter;
 };
 
 void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
 
 class PreviewRefusal : public PreviewFromTheWindow, public ::testing::WithParamInterface<Refusal> {};
 
-INSTANTIATE_TEST_SUITE_P(Folders, PreviewRefusal,
-                         ::testing::Values(Refusal{"no video", nullptr, "liegt kein Video (keine Datei NAME0.VID)."},
-                                           Refusal{"only video faulty", "FILM0.VID",
-                                                   "ist kein Teil eines Videos von Velvix"}));
+INSTANTIATE_TEST_SUITE_P(
+    Folders, PreviewRefusal,
+    ::testing::Values(Refusal{"no video", nullptr, "liegt kein Video (keine Datei NAME0.VID).", true},
+                      Refusal{"only video faulty", "FILM0.VID", "ist kein Teil eines Videos von Velvix"}));
 
 TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
 {
