@@ -155,7 +155,7 @@ class PreviewRefusal : public PreviewFromTheWindow, public ::testing::WithParamI
 INSTANTIATE_TEST_SUITE_P(
     Folders, PreviewRefusal,
     ::testing::Values(Refusal{"no video", nullptr, "liegt kein Video (keine Datei NAME0.VID).", true},
-                      Refusal{"only video faulty", "FILM0.VID", "ist kein Teil eines Videos von Velvix"}));
+                      Refusal{"only video faulty", "FILM0.VID", "ist kein Teil eines Videos von Velvix", false}));
 
 TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
 {
@@ -165,7 +165,7 @@ TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
         velvix::test::WriteFile(folder.path() / r.file, velvix::Bytes(100, 'x'));
     }
     showFolder(folder.path());
-    EXPECT_EQ(openPreview(), nullptr);
+    EXPECT_EQ(openPreview(r.byEnter), nullptr);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].title, "Vorschau");
     EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Warning);
