@@ -3,6 +3,7 @@
 #include "gif_export.h"
 #include "lcd_view.h"
 #include "message_box.h"
+#include "playback_clock.h"
 #include "preview_messages.h"
 #include "std_qt.h"
 #include "video_parts.h"
@@ -69,13 +70,14 @@ PreviewWindow* PreviewWindow::Open(QWidget* owner, const QString& folder, const 
     return window;
 }
 
-PreviewWindow::PreviewWindow(QWidget* owner) : QWidget(owner, Qt::Window), gif_(new GifExport(this))
+PreviewWindow::PreviewWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), clock_(new PlaybackClock(this)), gif_(new GifExport(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
-    nextFrame_.setSingleShot(true);
-    nextFrame_.setTimerType(Qt::PreciseTimer);
-    connect(&nextFrame_, &QTimer::timeout, this, &PreviewWindow::advance);
+    connect(clock_, &PlaybackClock::frameDue, this, &PreviewWindow::showFrame);
+    connect(clock_, &PlaybackClock::ended, this, &PreviewWindow::ended);
+    connect(Wiederholen, &QCheckBox::toggled, clock_, &PlaybackClock::setRepeat);
     connect(gif_, &GifExport::finished, this, &PreviewWindow::gifFinished);
 }
 
@@ -188,14 +190,14 @@ void PreviewWindow::setVideo(std::optional<PreviewVideo> video)
             ticks.push_back(frame.ticks);
         }
     }
-    timeline_ = video_ ? FrameTimeline(ticks, video_->ticksPerSecond()) : FrameTimeline();
+    clock_->setTimeline(video_ ? FrameTimeline(ticks, video_->ticksPerSecond()) : FrameTimeline());
     for (QWidget* control : std::initializer_list<QWidget*>{Bildregler, Abspielen, Stopp, Zurueck, Vor, AlsGif}) {
         control->setEnabled(video_.has_value());
     }
     setWindowTitle(video_ ? QStringLiteral("Vorschau - %1").arg(shownName_) : QStringLiteral("Vorschau"));
     {
         const QSignalBlocker quiet(Bildregler);
-        Bildregler->setRange(0, std::max(0, timeline_.frameCount() - 1));
+        Bildregler->setRange(0, std::max(0, clock_->timeline().frameCount() - 1));
     }
     frame_ = 0;
     if (video_) {
@@ -221,7 +223,7 @@ void PreviewWindow::Abspielen_Click()
     if (!video_) {
         return;
     }
-    playing_ ? pause() : play();
+    isPlaying() ? pause() : play();
 }
 
 void PreviewWindow::Stopp_Click()
@@ -242,34 +244,32 @@ void PreviewWindow::Bildregler_Change(int value)
         return;
     }
     showFrame(value);
-    if (playing_) {
+    if (isPlaying()) {
         play(); // on from the frame chosen, against a fresh clock
     }
 }
 
 void PreviewWindow::Anzeige_Key()
 {
-    if (playing_) {
+    if (isPlaying()) {
         pause();
     }
 }
 
+bool PreviewWindow::isPlaying() const { return clock_->isPlaying(); }
+
 void PreviewWindow::play()
 {
-    if (frame_ == timeline_.frameCount() - 1 && !playing_) {
+    if (frame_ == clock_->timeline().frameCount() - 1 && !isPlaying()) {
         frame_ = 0; // from the start again after the end
     }
-    playing_ = true;
     Abspielen->setText(QStringLiteral("Pause"));
-    clockStartMs_ = timeline_.startMs(frame_);
-    clock_.start();
-    advance();
+    clock_->play(frame_);
 }
 
 void PreviewWindow::pause()
 {
-    playing_ = false;
-    nextFrame_.stop();
+    clock_->stop();
     Abspielen->setText(QStringLiteral("Abspielen"));
 }
 
@@ -277,29 +277,14 @@ void PreviewWindow::step(int by)
 {
     pause();
     if (video_) {
-        showFrame(std::clamp(frame_ + by, 0, timeline_.frameCount() - 1));
+        showFrame(std::clamp(frame_ + by, 0, clock_->timeline().frameCount() - 1));
     }
 }
 
-// The clock says which frame is due; the timer only wakes us for the next one,
-// so late wake-ups never add up.
-void PreviewWindow::advance()
+void PreviewWindow::ended()
 {
-    qint64 now = clockStartMs_ + clock_.elapsed();
-    if (now >= timeline_.totalMs()) {
-        if (!Wiederholen->isChecked()) {
-            showFrame(timeline_.frameCount() - 1);
-            pause();
-            return;
-        }
-        clockStartMs_ -= timeline_.totalMs() * (now / timeline_.totalMs());
-        now = clockStartMs_ + clock_.elapsed();
-    }
-    const int due = timeline_.frameAt(now);
-    if (due != frame_) {
-        showFrame(due);
-    }
-    nextFrame_.start(static_cast<int>(std::max<qint64>(1, timeline_.startMs(due + 1) - now)));
+    showFrame(clock_->timeline().frameCount() - 1);
+    pause();
 }
 
 void PreviewWindow::showFrame(int frame)
@@ -310,9 +295,9 @@ void PreviewWindow::showFrame(int frame)
         const QSignalBlocker quiet(Bildregler);
         Bildregler->setValue(frame);
     }
-    BildZaehler->setText(QStringLiteral("Bild %1 von %2").arg(frame + 1).arg(timeline_.frameCount()));
-    Zeit->setText(MinutesSeconds(timeline_.startMs(frame)) + QStringLiteral(" von ") +
-                  MinutesSeconds(timeline_.totalMs() + 999)); // a video of 14.2 s is not over at 0:14
+    BildZaehler->setText(QStringLiteral("Bild %1 von %2").arg(frame + 1).arg(clock_->timeline().frameCount()));
+    Zeit->setText(MinutesSeconds(clock_->timeline().startMs(frame)) + QStringLiteral(" von ") +
+                  MinutesSeconds(clock_->timeline().totalMs() + 999)); // a video of 14.2 s is not over at 0:14
 }
 
 void PreviewWindow::AlsGif_Click()
@@ -329,7 +314,7 @@ void PreviewWindow::AlsGif_Click()
         return;
     }
     gifProgress_ = new QProgressDialog(QStringLiteral("Das GIF wird geschrieben…"), QStringLiteral("Abbrechen"), 0,
-                                       timeline_.frameCount(), this);
+                                       clock_->timeline().frameCount(), this);
     gifProgress_->setWindowTitle(QStringLiteral("Als GIF speichern"));
     gifProgress_->setWindowModality(Qt::WindowModal);
     gifProgress_->setMinimumDuration(300);

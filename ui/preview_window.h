@@ -1,11 +1,8 @@
 #pragma once
 
-#include "frame_timeline.h"
 #include "preview_video.h"
 
-#include <QElapsedTimer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -21,6 +18,7 @@ namespace velvix::ui {
 
 class GifExport;
 class LcdView;
+class PlaybackClock;
 
 // The window of "Vorschau": a written video as the PC-1600 will play it, frame by frame and
 // at its true speed, from what the emulated PC-1600 showed.
@@ -33,7 +31,7 @@ public:
     // why, when the folder holds no video or its only video is faulty.
     static PreviewWindow* Open(QWidget* owner, const QString& folder, const QString& preferred);
 
-    bool isPlaying() const { return playing_; }
+    bool isPlaying() const;
     int frame() const { return frame_; }
 
 private:
@@ -56,19 +54,15 @@ private:
     void play();
     void pause();
     void step(int by);
-    void advance(); // the frame due now by the clock, and the time of the next
+    void ended();
     void showFrame(int frame);
     void gifFinished(const std::optional<Message>& failure);
 
     QString folder_;
     QString shownName_;
     std::optional<PreviewVideo> video_;
-    FrameTimeline timeline_;
     int frame_ = 0;
-    bool playing_ = false;
-    QElapsedTimer clock_;
-    qint64 clockStartMs_ = 0; // the video's time when the clock was started
-    QTimer nextFrame_;
+    PlaybackClock* clock_;
 
     QComboBox* VideoWahl;
     LcdView* Anzeige;
