@@ -38,7 +38,8 @@ Message PartMissing(const std::filesystem::path& file, int frameCount, int partC
 
 Message PartUnreadable(const std::filesystem::path& file, const std::string& reason)
 {
-    return Box(File(file) + "kann nicht gelesen werden." + kBr + "Grund: " + reason);
+    return Box(File(file) + "kann nicht gelesen werden." + kBr + "Grund: " + reason + kBr +
+               "Prüfen Sie, ob Sie die Datei lesen dürfen, und öffnen Sie die Vorschau noch einmal.");
 }
 
 Message NotAVid(const std::filesystem::path& file, const std::string& what)

@@ -18,11 +18,15 @@ namespace {
 
 constexpr int kGifZoom = 3; // 480 x 120 pixels: shows the dots, stays small to share
 
+const QString kTemporaryFull = QStringLiteral(
+    "Die Bilder lassen sich nicht im temporären Ordner ablegen. Schaffen Sie dort Platz und versuchen Sie es noch "
+    "einmal.");
+
 Message Failed(const QString& target, const QString& why)
 {
     return {"Als GIF speichern",
             "Das GIF konnte nicht gespeichert werden:\r\n" + ToUtf8(QDir::toNativeSeparators(target)) + "\r\n" +
-                ToUtf8(why),
+                ToUtf8(why) + "\r\nEs wurde nichts gespeichert.",
             Message::Icon::Warning, Message::Buttons::Ok};
 }
 
@@ -51,8 +55,7 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
     frameCount_ = static_cast<int>(video.frames.size());
     frames_ = std::make_unique<QTemporaryDir>();
     if (!frames_->isValid()) {
-        finish(Failed(target, QStringLiteral("Der temporäre Ordner für die Bilder lässt sich nicht anlegen: ") +
-                                  frames_->errorString()));
+        finish(Failed(target, kTemporaryFull));
         return false;
     }
 
@@ -61,7 +64,7 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
     // never add up to more or less than the whole video.
     QFile list(frames_->filePath(QStringLiteral("bilder.txt")));
     if (!list.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        finish(Failed(target, list.errorString()));
+        finish(Failed(target, kTemporaryFull));
         return false;
     }
     QTextStream out(&list);
@@ -73,7 +76,7 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
         const QString image = QStringLiteral("b%1.png").arg(k, 3, 10, QLatin1Char('0'));
         const ShownFrame& frame = video.frames[static_cast<std::size_t>(k)];
         if (!LcdImage(frame.screen, kGifZoom).save(frames_->filePath(image))) {
-            finish(Failed(target, QStringLiteral("Ein Bild lässt sich nicht im temporären Ordner ablegen.")));
+            finish(Failed(target, kTemporaryFull));
             return false;
         }
         // Read at 100 frames per second, an image's time base is the GIF's own.
@@ -90,7 +93,8 @@ bool GifExport::start(const PreviewVideo& video, const QString& target)
     // rights a new file of the user gets.
     QTemporaryFile partial(QFileInfo(target).absolutePath() + QStringLiteral("/.velvix-XXXXXX.gif"));
     if (!partial.open()) {
-        finish(Failed(target, partial.errorString()));
+        finish(Failed(target, QStringLiteral("In diesem Ordner lässt sich keine Datei anlegen. Wählen Sie einen "
+                                             "anderen Ordner.")));
         return false;
     }
     partial_ = partial.fileName();
@@ -139,7 +143,8 @@ void GifExport::processFinished(int exitCode, QProcess::ExitStatus status)
     }
     if (status != QProcess::NormalExit || exitCode != 0) {
         const QString said = QString::fromLocal8Bit(process_.readAllStandardError()).trimmed();
-        finish(Failed(target_, QStringLiteral("ffmpeg brach ab (Code %1)%2")
+        finish(Failed(target_, QStringLiteral("ffmpeg brach ab (Code %1)%2\nVersuchen Sie es noch einmal; bricht es "
+                                              "wieder ab, installieren Sie ffmpeg neu.")
                                    .arg(exitCode)
                                    .arg(said.isEmpty() ? QString() : QStringLiteral(":\n") + said.right(400))));
         return;
@@ -147,7 +152,8 @@ void GifExport::processFinished(int exitCode, QProcess::ExitStatus status)
     std::error_code error;
     std::filesystem::rename(ToPath(partial_), ToPath(target_), error);
     if (error) {
-        finish(Failed(target_, QStringLiteral("Grund: ") + ToQString(SystemReason(error))));
+        finish(Failed(target_, QStringLiteral("Grund: ") + ToQString(SystemReason(error)) +
+                                   QStringLiteral("\nWählen Sie einen anderen Ordner oder Namen.")));
         return;
     }
     partial_.clear();
