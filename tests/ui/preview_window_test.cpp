@@ -208,9 +208,10 @@ TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
 
     struct Try {
         const char* ffmpeg;
-        bool written;
+        const char* says; // nullptr: written
     };
-    for (const Try& t : {Try{"/keine/ffmpeg", false}, Try{"ffmpeg", true}}) {
+    for (const Try& t : {Try{"/keine/ffmpeg", "ffmpeg ließ sich nicht starten"},
+                         Try{"false", "ffmpeg brach ab (Code 1)"}, Try{"ffmpeg", nullptr}}) {
         SCOPED_TRACE(t.ffmpeg);
         GifExport gif;
         gif.ffmpeg = QString::fromLatin1(t.ffmpeg);
@@ -219,12 +220,13 @@ TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
         gif.start(ThreeFrames(), ToQString(target));
         QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 20000);
         const std::optional<Message> failure = *finished;
-        EXPECT_EQ(failure.has_value(), !t.written);
+        EXPECT_EQ(failure.has_value(), !(t.says == nullptr));
         if (failure) {
-            EXPECT_NE(failure->text.find("ffmpeg ließ sich nicht starten"), std::string::npos) << failure->text;
+            EXPECT_NE(failure->text.find(t.says), std::string::npos) << failure->text;
+            EXPECT_NE(failure->text.find("Es wurde nichts gespeichert."), std::string::npos);
         }
         const velvix::Bytes file = velvix::test::ReadFile(target);
-        if (t.written) {
+        if ((t.says == nullptr)) {
             ASSERT_GT(file.size(), 6u);
             EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
             EXPECT_EQ(GifDelays(file), (std::vector<int>{17, 33, 8}));
