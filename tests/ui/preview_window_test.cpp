@@ -220,13 +220,13 @@ TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
         gif.start(ThreeFrames(), ToQString(target));
         QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 20000);
         const std::optional<Message> failure = *finished;
-        EXPECT_EQ(failure.has_value(), !(t.says == nullptr));
+        EXPECT_EQ(failure.has_value(), t.says != nullptr);
         if (failure) {
             EXPECT_NE(failure->text.find(t.says), std::string::npos) << failure->text;
             EXPECT_NE(failure->text.find("Es wurde nichts gespeichert."), std::string::npos);
         }
         const velvix::Bytes file = velvix::test::ReadFile(target);
-        if ((t.says == nullptr)) {
+        if (t.says == nullptr) {
             ASSERT_GT(file.size(), 6u);
             EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
             EXPECT_EQ(GifDelays(file), (std::vector<int>{17, 33, 8}));
