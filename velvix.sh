@@ -94,7 +94,7 @@ fuzz)
     packages+=(clang-14 libclang-rt-14-dev)
     install_missing
     build fuzz
-    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz; do
+    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
         found=$(mktemp -d)
         log="build/fuzz/$target.log"
         status=0

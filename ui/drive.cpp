@@ -3,8 +3,10 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
+#include "preview_window.h"
 #include "program_name.h"
 #include "start_folder.h"
+#include "std_qt.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,6 +148,7 @@ void Drive::connectHandlers()
     connect(Eingabe, &QPushButton::clicked, this, &Drive::Eingabe_Click);
     connect(Abbruch, &QPushButton::clicked, this, &Drive::Abbruch_Click);
     connect(Hilfe, &QPushButton::clicked, this, &Drive::Hilfe_Click);
+    connect(Vorschau, &QPushButton::clicked, this, &Drive::Vorschau_Click);
 }
 
 void Drive::Form_Load()
@@ -189,6 +192,12 @@ void Drive::Eingabe_Click()
 void Drive::Abbruch_Click() { close(); }
 
 void Drive::Hilfe_Click() { Form1::Show(); }
+
+// The video of the folder shown, the last run's name first.
+void Drive::Vorschau_Click()
+{
+    PreviewWindow::Open(this, PfadOrdner->path(), ToQString(converter_.settings().outputName));
+}
 
 void Drive::Combo1_Click() { converter_.budget().chooseFrameRate(Combo1->currentIndex()); }
 
