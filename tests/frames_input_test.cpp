@@ -72,15 +72,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
 {
     test::TempFolder temp;
+    const fs::path folder = temp.path() / "bilder";
+    fs::create_directory(folder);
     // Box positions 0, 40 and 80 in the files bild1, bild2 and bild10; bild10 must come last.
     const std::vector<std::pair<std::string, int>> images{{"bild10.png", 80}, {"bild2.png", 40}, {"Bild1.png", 0}};
     for (const auto& [name, x] : images) {
         test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, x, 0, 20, 32), "-frames:v", "1"},
-                        temp.path() / name);
+                        folder / name);
     }
-    test::WriteFile(temp.path() / "notiz.txt", {'x'});
+    test::WriteFile(folder / "notiz.txt", {'x'});
     Job job;
-    job.input = temp.path();
+    job.input = folder;
     job.outputFolder = temp.path() / "frames";
     ASSERT_FALSE(MakeFrames(job, {}).failure);
     for (int f = 1; f <= 3; ++f) {
