@@ -171,7 +171,8 @@ std::string CanvasFilters(Fit fit)
     const std::string h = std::to_string(kFrameHeight * kCanvasScale);
     const std::string grow =
         "max(1,ceil(" + std::string(fit == Fit::Fill ? "max" : "min") + "(" + w + "/iw," + h + "/ih)))";
-    std::string filters = "format=gray,scale=w='iw*" + grow + "':h='ih*" + grow + "':flags=neighbor,scale=" + w + ":" + h;
+    std::string filters =
+        "format=gray,scale=w='iw*" + grow + "':h='ih*" + grow + "':flags=neighbor,scale=" + w + ":" + h;
     if (fit == Fit::Fill) {
         filters += ":force_original_aspect_ratio=increase:flags=area,crop=" + w + ":" + h;
     } else {

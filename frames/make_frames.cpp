@@ -72,9 +72,11 @@ std::vector<std::string> FilmNotes(const FilmFacts& film, const Job& job)
     if (job.fit == Fit::Fill && film.width > 0 && film.height > 0) {
         const double cut = CutOffShare({film.width, film.height}, film.pixelAspect);
         if (cut > 0.5) {
-            notes.push_back("Um das Display zu füllen, wird " + std::to_string(std::lround(cut * 100)) +
-                            " % des Filmbilds abgeschnitten (oben und unten oder links und rechts); "
-                            "--einpassen zeigt das ganze Bild mit weißen Rändern.");
+            const bool tall =
+                film.width * film.pixelAspect / film.height < static_cast<double>(kFrameWidth) / kFrameHeight;
+            notes.push_back("Um das Display zu füllen, werden " + std::to_string(std::lround(cut * 100)) +
+                            " % des Filmbilds " + (tall ? "oben und unten" : "links und rechts") +
+                            " abgeschnitten; --einpassen zeigt das ganze Bild mit weißen Rändern.");
         }
     }
     return notes;
