@@ -274,6 +274,8 @@ TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
     ASSERT_FALSE(frames::WriteFrames(output, std::vector<FramePixels>(2)));
     EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
     EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
+    fs::create_directory(temp.path() / "vergleich");
+    EXPECT_EQ(fs::status(output).permissions(), fs::status(temp.path() / "vergleich").permissions()); // not 0700
 }
 
 struct BadInput {
