@@ -104,19 +104,27 @@ bool SameRun(const fs::path& a, const fs::path& b)
     return kind(a) == kind(b) && listable(a) && listable(b);
 }
 
-// One ffmpeg run over `run`; `stopped` when `take` wants no more.
-std::optional<Failure> DecodeRun(const Decoders& decoders, std::span<const fs::path> run, Fit fit,
-                                 const TakePicture& take, bool& stopped)
+// The pictures of one ffmpeg run, or why there are none.
+struct RunResult {
+    std::vector<GreyImage> pictures;
+    std::optional<Failure> failure;
+};
+
+// One ffmpeg run over `images`; only a run that gives exactly one picture per
+// image succeeds.
+RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
 {
+    RunResult result;
     std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error", "-xerror"};
     std::optional<ImageList> list;
-    if (run.size() == 1) {
-        arguments.insert(arguments.end(), {"-i", InputName(run.front())});
+    if (images.size() == 1) {
+        arguments.insert(arguments.end(), {"-i", InputName(images.front()), "-frames:v", "1"});
     } else {
-        list.emplace(run);
+        list.emplace(images);
         if (list->error()) {
-            return Failure{"Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) +
-                           "."};
+            result.failure = Failure{
+                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + "."};
+            return result;
         }
         arguments.insert(arguments.end(), {"-f", "concat", "-safe", "0", "-i", Utf8FromPath(list->path())});
     }
@@ -125,28 +133,40 @@ std::optional<Failure> DecodeRun(const Decoders& decoders, std::span<const fs::p
     arguments.insert(arguments.end(), output.begin(), output.end());
     ChildProcess ffmpeg(arguments);
     if (ffmpeg.startError() != 0) {
-        return NotStarted(decoders.ffmpeg, ffmpeg.startError());
+        result.failure = NotStarted(decoders.ffmpeg, ffmpeg.startError());
+        return result;
     }
-    std::size_t taken = 0;
     GreyImage picture;
     PgmRead read;
-    while (taken < run.size() && (read = ReadPgm(ffmpeg.output(), picture)) == PgmRead::Image) {
-        ++taken;
-        if (!take(std::move(picture))) {
-            stopped = true;
-            ffmpeg.finish();
-            return std::nullopt;
-        }
+    while (result.pictures.size() <= images.size() && (read = ReadPgm(ffmpeg.output(), picture)) == PgmRead::Image) {
+        result.pictures.push_back(std::move(picture));
     }
     const bool ended = ffmpeg.finish();
-    if (taken < run.size()) {
+    const std::size_t count = result.pictures.size();
+    if (count > images.size()) {
+        result.failure = Failure{"Ein Bild ergibt mehrere."}; // an animation: only each image alone tells which
+    } else if (!ended || read == PgmRead::Broken) {
         // The pictures come in order: the first one missing is the one ffmpeg stumbled over.
-        if (!ended || read == PgmRead::Broken) {
-            return Unreadable(run[taken], ffmpeg);
-        }
-        return Failure{"In „" + Utf8FromPath(run[taken]) + "“ steckt kein Bild."};
+        result.failure = Unreadable(images[std::min(count, images.size() - 1)], ffmpeg);
+    } else if (count < images.size()) {
+        result.failure = Failure{"In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild."};
     }
-    return std::nullopt;
+    return result;
+}
+
+// Anything odd in a run of many (an animation among them, images that only
+// fail together) is sorted out image by image, each giving its first picture.
+RunResult DecodeEach(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
+{
+    RunResult result;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        RunResult alone = DecodeRun(decoders, images.subspan(i, 1), fit);
+        if (alone.failure) {
+            return alone;
+        }
+        result.pictures.push_back(std::move(alone.pictures.front()));
+    }
+    return result;
 }
 
 } // namespace
@@ -154,15 +174,28 @@ std::optional<Failure> DecodeRun(const Decoders& decoders, std::span<const fs::p
 std::optional<Failure> DecodeImages(const Decoders& decoders, const std::vector<fs::path>& images, Fit fit,
                                     const TakePicture& take)
 {
-    bool stopped = false;
-    for (std::size_t from = 0; from < images.size() && !stopped;) {
+    for (std::size_t from = 0; from < images.size();) {
         std::size_t to = from + 1;
         while (to < images.size() && SameRun(images[from], images[to])) {
             ++to;
         }
-        if (auto failure =
-                DecodeRun(decoders, std::span<const fs::path>(images).subspan(from, to - from), fit, take, stopped)) {
-            return failure;
+        const auto run = std::span<const fs::path>(images).subspan(from, to - from);
+        RunResult result = DecodeRun(decoders, run, fit);
+        if (result.failure && run.size() > 1) {
+            // Alone, the first image missing shows whether it is to blame.
+            const std::size_t suspect = std::min(result.pictures.size(), run.size() - 1);
+            if (RunResult alone = DecodeRun(decoders, run.subspan(suspect, 1), fit); alone.failure) {
+                return alone.failure;
+            }
+            result = DecodeEach(decoders, run, fit);
+        }
+        if (result.failure) {
+            return result.failure;
+        }
+        for (GreyImage& picture : result.pictures) {
+            if (!take(std::move(picture))) {
+                return std::nullopt;
+            }
         }
         from = to;
     }
