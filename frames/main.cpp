@@ -1,6 +1,8 @@
 #include "command_line.h"
 #include "file_io.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -37,8 +39,17 @@ private:
     bool shown_ = false;
 };
 
-int Run(const CommandLine& line)
+// Set by Ctrl-C: the work stops between pictures and writes nothing, rather
+// than ending wherever it is.
+std::atomic<bool> interrupted = false;
+
+void Interrupt(int) { interrupted = true; }
+
+int Run(CommandLine line)
 {
+    line.job.cancel = &interrupted;
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
     Outcome outcome;
     {
         ProgressLine progress;

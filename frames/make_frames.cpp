@@ -216,11 +216,12 @@ Outcome MakeFrames(const Job& job, const Progress& progress)
     std::error_code ec;
     const Collected collected =
         fs::is_directory(job.input, ec) ? FramesFromImages(job, progress) : FramesFromFilm(job, progress);
-    if (collected.failure) {
-        return Failed(collected.failure);
-    }
+    // Before any failure: a stop can make ffmpeg fail too (Ctrl-C reaches it as well).
     if (collected.cancelled || Cancelled(job)) {
         return {0, Failure{"Abgebrochen. Es wurde nichts geschrieben."}, {}, true};
+    }
+    if (collected.failure) {
+        return Failed(collected.failure);
     }
     if (!job.preview.empty()) {
         if (auto error = WriteWholeFile(job.preview, MakeContactSheet(collected.frames))) {
