@@ -22,7 +22,7 @@ struct Job {
     FilmPart part;                      // films only
     Fit fit = Fit::Fill;
     OneBit oneBit;
-    bool replace = false;         // frames already in the output folder may go
+    bool replace = false;         // frames already in the output folder, and an existing preview, may go
     bool firstFramesOnly = false; // more than 299 frames: keep the first 299
     Decoders decoders;
     const std::atomic<bool>* cancel = nullptr; // when it turns true (from any thread), the work stops, nothing written
