@@ -27,6 +27,7 @@ struct FilmFacts {
     std::optional<double> seconds; // nothing when the film does not say
     double pixelAspect = 1;        // width of a film pixel over its height; not 1 in anamorphic films
     std::optional<Failure> failure;
+    bool hasPicture = false; // false for a sound file: it has no video stream
 };
 
 // Asks ffprobe how long the film runs and what shape its pixels have; fails
@@ -40,6 +41,10 @@ using TakePicture = std::function<bool(GreyImage&&)>;
 // picture. A stop asked for by `take` is no failure.
 std::optional<Failure> DecodeFilm(const Decoders& decoders, const std::filesystem::path& film, const FilmPart& part,
                                   const TakePicture& take);
+
+// The picture shown `seconds` into the film, for a look before the work.
+std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const std::filesystem::path& film, double seconds,
+                                         GreyImage& picture);
 
 // The (first) picture of an image file.
 std::optional<Failure> DecodeImage(const Decoders& decoders, const std::filesystem::path& image, GreyImage& picture);

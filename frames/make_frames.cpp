@@ -39,7 +39,10 @@ std::optional<Failure> CheckInput(const fs::path& input)
 struct Collected {
     std::vector<FramePixels> frames;
     std::optional<Failure> failure;
+    bool cancelled = false;
 };
+
+bool Cancelled(const Job& job) { return job.cancel != nullptr && job.cancel->load(); }
 
 FramePixels Convert(const GreyImage& picture, const Job& job, double pixelAspect)
 {
@@ -74,12 +77,20 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
         result.failure = film.failure;
         return result;
     }
-    const std::optional<double> seconds = StretchSeconds(film.seconds, job.part);
-    const int expected = seconds ? static_cast<int>(std::lround(*seconds * job.part.rate)) : 0;
+    if (!film.hasPicture) {
+        result.failure =
+            Failure{"In " + Quoted(job.input) + " steckt kein Bild, vielleicht nur Ton. Bitte einen Film wählen."};
+        return result;
+    }
+    const int expected = ExpectedFrames(film.seconds, job.part).value_or(0);
     const int shown = job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected;
 
     bool tooMany = false;
     result.failure = DecodeFilm(job.decoders, job.input, job.part, [&](GreyImage&& picture) {
+        if (Cancelled(job)) {
+            result.cancelled = true;
+            return false;
+        }
         if (result.frames.size() == kMaxFrames) {
             tooMany = true;
             return false;
@@ -91,6 +102,9 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
         }
         return !(job.firstFramesOnly && done == kMaxFrames);
     });
+    if (result.cancelled) {
+        return result;
+    }
     if (!result.failure && tooMany) {
         result.failure = FilmTooLong(expected, job.part);
     }
@@ -124,6 +138,10 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
         list.images.resize(kMaxFrames);
     }
     for (const fs::path& image : list.images) {
+        if (Cancelled(job)) {
+            result.cancelled = true;
+            return result;
+        }
         GreyImage picture;
         if (auto failure = DecodeImage(job.decoders, image, picture)) {
             result.failure = failure;
@@ -139,6 +157,15 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
 
 } // namespace
 
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part)
+{
+    const std::optional<double> seconds = StretchSeconds(filmSeconds, part);
+    if (!seconds) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(*seconds * part.rate));
+}
+
 Outcome MakeFrames(const Job& job, const Progress& progress)
 {
     if (auto failure = CheckInput(job.input)) {
@@ -152,6 +179,9 @@ Outcome MakeFrames(const Job& job, const Progress& progress)
     std::error_code ec;
     const Collected collected =
         fs::is_directory(job.input, ec) ? FramesFromImages(job, progress) : FramesFromFilm(job, progress);
+    if (collected.cancelled || Cancelled(job)) {
+        return {0, std::nullopt, true};
+    }
     if (collected.failure) {
         return {0, collected.failure};
     }

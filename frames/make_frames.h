@@ -5,6 +5,7 @@
 #include "ffmpeg_decoder.h"
 #include "one_bit.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -22,15 +23,21 @@ struct Job {
     bool replace = false;         // frames already in the output folder may go
     bool firstFramesOnly = false; // more than 299 frames: keep the first 299
     Decoders decoders;
+    const std::atomic<bool>* cancel = nullptr; // set from elsewhere: stop and write nothing
 };
 
 struct Outcome {
     int frameCount = 0;
     std::optional<Failure> failure;
+    bool cancelled = false; // stopped by Job::cancel; nothing was written
 };
 
 // Frames done so far, and how many are expected (0 when not known).
 using Progress = std::function<void(int done, int expected)>;
+
+// How many frames the chosen part of a film of `filmSeconds` gives; nothing
+// when the film does not say how long it runs and no length is chosen.
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part);
 
 // Reads the input, converts every picture, and writes the contact sheet and
 // the frames only when all of it succeeded.
