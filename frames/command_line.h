@@ -11,6 +11,7 @@ namespace velvix::frames {
 struct CommandLine {
     Job job;
     bool help = false;
+    bool version = false;
     std::optional<Failure> failure; // names the argument that is wrong
 };
 

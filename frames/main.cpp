@@ -48,12 +48,18 @@ int Run(const CommandLine& line)
         std::fprintf(stderr, "velvix-frames: Fehler: %s\n", outcome.failure->text.c_str());
         return 1;
     }
+    const int count = outcome.frameCount;
     if (!line.job.preview.empty()) {
-        std::printf("Vorschau mit %d Bildern: %s\n", outcome.frameCount, Utf8FromPath(line.job.preview).c_str());
+        std::printf("Vorschau mit %d %s: %s\n", count, count == 1 ? "Bild" : "Bildern",
+                    Utf8FromPath(line.job.preview).c_str());
     }
     if (!line.job.outputFolder.empty()) {
-        std::printf("%d Bilder geschrieben nach %s (B001.BMP bis B%03d.BMP).\n", outcome.frameCount,
-                    Utf8FromPath(line.job.outputFolder).c_str(), outcome.frameCount);
+        if (count == 1) {
+            std::printf("1 Bild geschrieben nach %s (B001.BMP).\n", Utf8FromPath(line.job.outputFolder).c_str());
+        } else {
+            std::printf("%d Bilder geschrieben nach %s (B001.BMP bis B%03d.BMP).\n", count,
+                        Utf8FromPath(line.job.outputFolder).c_str(), count);
+        }
         std::error_code ec;
         if (!std::filesystem::is_directory(line.job.input, ec)) {
             std::printf("In Velvix dazu „%d Bilder/Sek“ wählen.\n", line.job.part.rate);
@@ -70,6 +76,10 @@ int main(int argc, char** argv)
     const CommandLine line = ReadCommandLine(arguments);
     if (line.help) {
         std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::puts("velvix-frames " VELVIX_VERSION);
         return 0;
     }
     if (line.failure) {

@@ -5,6 +5,7 @@
 #include "frame_discovery.h"
 #include "frame_folder.h"
 #include "image_folder.h"
+#include "places.h"
 
 #include <algorithm>
 #include <cmath>
@@ -172,7 +173,15 @@ Outcome MakeFrames(const Job& job, const Progress& progress)
         return {0, failure};
     }
     if (!job.outputFolder.empty()) {
+        if (auto failure = CheckOutputPlace(job.input, job.outputFolder)) {
+            return {0, failure};
+        }
         if (auto failure = CheckOutputFolder(job.outputFolder, job.replace)) {
+            return {0, failure};
+        }
+    }
+    if (!job.preview.empty()) {
+        if (auto failure = CheckPreviewPlace(job.input, job.preview, job.replace)) {
             return {0, failure};
         }
     }

@@ -1,9 +1,13 @@
 #include "ffmpeg_inputs.h"
+#include "frame_folder.h"
 #include "image_folder.h"
 #include "make_frames.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace velvix {
 namespace {
@@ -68,15 +72,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
 {
     test::TempFolder temp;
+    const fs::path folder = temp.path() / "bilder";
+    fs::create_directory(folder);
     // Box positions 0, 40 and 80 in the files bild1, bild2 and bild10; bild10 must come last.
     const std::vector<std::pair<std::string, int>> images{{"bild10.png", 80}, {"bild2.png", 40}, {"Bild1.png", 0}};
     for (const auto& [name, x] : images) {
         test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, x, 0, 20, 32), "-frames:v", "1"},
-                        temp.path() / name);
+                        folder / name);
     }
-    test::WriteFile(temp.path() / "notiz.txt", {'x'});
+    test::WriteFile(folder / "notiz.txt", {'x'});
     Job job;
-    job.input = temp.path();
+    job.input = folder;
     job.outputFolder = temp.path() / "frames";
     ASSERT_FALSE(MakeFrames(job, {}).failure);
     for (int f = 1; f <= 3; ++f) {
@@ -153,24 +159,89 @@ TEST_F(OldFrames, AreAllReplacedWhenAskedTo)
     EXPECT_EQ(fs::file_size(output / "B001.BMP"), 704u);
 }
 
-TEST_F(OldFrames, CanBeConvertedInTheirOwnFolder)
+TEST_F(OldFrames, AreNeverReadBackAsInput)
 {
-    // 702-byte frames as ffmpeg writes them, turned into 704-byte frames in place.
-    for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
-        test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 100, 30, 6, 2), "-frames:v", "1",
-                         "-sws_dither", "none", "-pix_fmt", "monob"},
-                        output / name);
+    // The output folder as the input folder, and inside it: refused even with --ersetzen.
+    const std::vector<std::pair<fs::path, fs::path>> places{
+        {output, output}, {temp.path(), output}, {temp.path(), temp.path() / "." / "ziel" / ".."}};
+    for (const auto& [input, outputFolder] : places) {
+        job.input = input;
+        job.outputFolder = outputFolder;
+        job.replace = true;
+        const Outcome outcome = MakeFrames(job, {});
+        ASSERT_TRUE(outcome.failure) << outputFolder;
+        EXPECT_NE(outcome.failure->text.find("Eingabeordner"), std::string::npos) << outcome.failure->text;
+        EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
+        EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
     }
-    job.input = output;
-    job.replace = true;
-    const Outcome outcome = MakeFrames(job, {});
-    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "B003.BMP", "FILM0.VID"}));
-    for (int f = 1; f <= 3; ++f) {
-        const Bytes frame = test::ReadFile(test::WrittenFrame(output, f));
-        EXPECT_EQ(frame.size(), 704u);
-        EXPECT_EQ(PackFrame(frame), test::PackedBox(100, 30, 6, 2)) << "frame " << f;
+}
+
+// While it lives, no file can grow beyond a few bytes, as on a full disk.
+class DiskFull {
+public:
+    DiskFull()
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = old_;
+        tiny.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &tiny);
     }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+std::vector<std::string> Entries(const fs::path& folder)
+{
+    std::vector<std::string> result;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        result.push_back(entry.path().filename().string());
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
+{
+    const std::vector<FramePixels> fresh(3);
+    std::optional<frames::Failure> failure;
+    {
+        DiskFull full;
+        failure = frames::WriteFrames(output, fresh);
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->text.find("Datei ist zu groß"), std::string::npos) << failure->text;
+    EXPECT_NE(failure->text.find("alten Bilder sind unverändert"), std::string::npos) << failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
+    EXPECT_EQ(test::ReadFile(output / "b002.bmp"), (Bytes{'a', 'l', 't'}));
+    EXPECT_EQ(Entries(temp.path()), (std::vector<std::string>{"bilder", "ziel"})); // no half folder beside
+}
+
+TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
+{
+    test::TempFolder temp;
+    const fs::path output = temp.path() / "neu" / "ziel";
+    std::optional<frames::Failure> failure;
+    {
+        DiskFull full;
+        failure = frames::WriteFrames(output, std::vector<FramePixels>(2));
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->text.find("Es wurde kein Bild geschrieben."), std::string::npos) << failure->text;
+    EXPECT_TRUE(fs::is_empty(temp.path()));
+
+    ASSERT_FALSE(frames::WriteFrames(output, std::vector<FramePixels>(2)));
+    EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
+    EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
 }
 
 struct BadInput {
