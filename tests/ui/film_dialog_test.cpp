@@ -1,5 +1,6 @@
 #include "window_test.h"
 
+#include "disk_full.h"
 #include "ffmpeg_inputs.h"
 #include "film_dialog.h"
 #include "frame_discovery.h"
@@ -228,9 +229,19 @@ TEST_F(FilmImport, ReplacesOldFramesOnlyWhenAgreedAndDone)
     oldFramesThere();
 
     fs::rename(folder.path() / "weg.mp4", film);
+    {
+        velvix::test::DiskFull full; // no room for the new frames
+        QTest::mouseClick(convert, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.seen.size(), 5u, 10000);
+    }
+    EXPECT_EQ(boxes.seen[4].title, "Fehler");
+    EXPECT_TRUE(boxes.seen[4].text.contains("die alten Bilder sind unverändert")) << boxes.seen[4].text.toStdString();
+    oldFramesThere();
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2) << "no half folder";
+
     QTest::mouseClick(convert, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 20000);
-    EXPECT_EQ(boxes.seen.size(), 4u) << "one more question, no failure";
+    EXPECT_EQ(boxes.seen.size(), 6u) << "one more question, no failure";
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 12);
     EXPECT_NE(ReadFile(target / "B001.BMP"), NumberedFrame(1));
 }
