@@ -3,6 +3,7 @@
 #include "frame_discovery.h"
 #include "frame_folder.h"
 #include "memory_budget.h"
+#include "places.h"
 #include "std_qt.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -82,7 +84,11 @@ QString Kilobytes(int frameCount)
 QString Clock(double seconds)
 {
     const int tenths = static_cast<int>(std::lround(seconds * 10));
-    return QStringLiteral("%1:%2,%3").arg(tenths / 600).arg(tenths / 10 % 60, 2, 10, QLatin1Char('0')).arg(tenths % 10);
+    return QStringLiteral("%1:%2%3%4")
+        .arg(tenths / 600)
+        .arg(tenths / 10 % 60, 2, 10, QLatin1Char('0'))
+        .arg(QLocale().decimalPoint())
+        .arg(tenths % 10);
 }
 
 FilmDialog::FilmDialog(const fs::path& input, int rateIndex, int frameCapacity, QWidget* parent)
@@ -110,7 +116,9 @@ FilmDialog::~FilmDialog()
 
 void FilmDialog::createControls(int rateIndex)
 {
-    Eingabe = Named(new QLabel(QDir::toNativeSeparators(ToQString(Utf8FromPath(input_)))), "Eingabe");
+    Eingabe = Named(new QLabel((folderInput_ ? QStringLiteral("Bilder aus: ") : QStringLiteral("Film: ")) +
+                               QDir::toNativeSeparators(ToQString(Utf8FromPath(input_)))),
+                    "Eingabe");
     Eingabe->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Eingabe->setWordWrap(true);
 
@@ -322,6 +330,8 @@ void FilmDialog::showTarget()
     QString hint;
     if (folder.empty()) {
         hint = QStringLiteral("Bitte einen Zielordner angeben.");
+    } else if (const auto refused = frames::CheckOutputPlace(input_, folder)) {
+        hint = ToQString(refused->text);
     } else if (!fs::exists(folder, ec)) {
         hint = QStringLiteral("Der Ordner wird neu angelegt.");
     } else if (!fs::is_directory(folder, ec)) {

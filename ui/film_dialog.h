@@ -25,7 +25,7 @@ class QThread;
 
 namespace velvix::ui {
 
-// A time as "1:05,3": minutes, seconds and tenths.
+// A time as "1:05,3": minutes, seconds and tenths, with the user's decimal separator.
 QString Clock(double seconds);
 
 // "Film umwandeln": a film (or a folder of images) to frames, with the

@@ -94,7 +94,8 @@ void FilmDialog::surveyed(Survey survey)
         Stelle->setValue(0);
     } else {
         const double seconds = survey_->facts.seconds.value_or(0);
-        Start->setMaximum(seconds > 0 ? seconds : Start->maximum());
+        // A start at the very end would give no frame at all.
+        Start->setMaximum(seconds > 0.1 ? seconds - 0.1 : Start->maximum());
         Dauer->setMaximum(seconds > 0 ? seconds : Dauer->maximum());
         Stelle->setRange(0, std::max(0, static_cast<int>(seconds * 10) - 1));
         Stelle->setValue(Stelle->maximum() / 2);
@@ -246,7 +247,7 @@ void FilmDialog::reject()
         return;
     }
     cancel_->store(true);
-    closeWhenStopped_ = sender() != Abbrechen;
+    closeWhenStopped_ = closeWhenStopped_ || sender() != Abbrechen;
 }
 
 } // namespace velvix::ui

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -102,7 +103,7 @@ TEST_F(FilmImport, PictureFollowsEveryOption)
     const QImage before = picture(dialog);
     in<QSlider>(dialog, "Stelle")->setValue(5);
     QTRY_VERIFY_WITH_TIMEOUT(picture(dialog) != before, 10000);
-    EXPECT_EQ(in<QLabel>(dialog, "StelleZeit")->text(), "0:00,5");
+    EXPECT_EQ(in<QLabel>(dialog, "StelleZeit")->text(), "0:00" + QLocale().decimalPoint() + "5");
     CloseAndDelete(dialog);
 }
 
@@ -138,7 +139,8 @@ TEST_F(FilmImport, CountsFramesAndOffersTheFirst299)
     }
     in<QComboBox>(dialog, "Bildrate")->setCurrentIndex(2);
     in<QDoubleSpinBox>(dialog, "Dauer")->setValue(0);
-    EXPECT_EQ(in<QCheckBox>(dialog, "Erste299")->text(), "nur die ersten 299 Bilder nehmen (bis 0:49,8)");
+    EXPECT_EQ(in<QCheckBox>(dialog, "Erste299")->text(),
+              "nur die ersten 299 Bilder nehmen (bis 0:49" + QLocale().decimalPoint() + "8)");
     EXPECT_EQ(in<QLabel>(dialog, "Speicher")->text(),
               "Speicher: 299 Bilder brauchen 183 KB auf dem PC-1600; die Module im Hauptfenster fassen 18 Bilder "
               "(11 KB). Die Videokompression spart ähnliche Bilder ein; was dann noch nicht passt, lässt Start am "
