@@ -176,6 +176,35 @@ TEST_F(FilmImport, FromFilmToVideoInTheMainWindow)
     EXPECT_TRUE(fs::is_regular_file(folder.path() / "Mein Urlaub" / "MEINURL0.VID"));
 }
 
+// One image chosen stands for its folder: every image becomes a frame, in the order of the names.
+TEST_F(FilmImport, FromAFolderOfImages)
+{
+    const fs::path images = folder.path() / "bilder";
+    fs::create_directory(images);
+    for (int n = 1; n <= 3; ++n) {
+        RunFfmpeg({"-f", "lavfi", "-i", velvix::test::WhiteWithBox(312, 64, 20 * n, 8, 40, 40), "-frames:v", "1"},
+                  images / ("bild" + std::to_string(n) + ".png"));
+    }
+    FilmDialog* dialog = openDialog(images / "bild2.png");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(in<QLabel>(dialog, "Eingabe")->text(), "Bilder aus: " + ToQString(images));
+    waitReady(dialog);
+    EXPECT_EQ(in<QLabel>(dialog, "Anzahl")->text(), "Das ergibt 3 Bilder.");
+    EXPECT_EQ(in<QSlider>(dialog, "Stelle")->maximum(), 2);
+    EXPECT_FALSE(in<QDoubleSpinBox>(dialog, "Start")->isEnabled()) << "a folder has no time";
+
+    const QString beside = in<QLineEdit>(dialog, "Ziel")->text();
+    EXPECT_EQ(beside, ToQString(folder.path() / "bilder PC-1600"));
+    in<QLineEdit>(dialog, "Ziel")->setText(ToQString(images / "neu"));
+    EXPECT_TRUE(in<QLabel>(dialog, "ZielHinweis")->text().contains("Eingabeordner"));
+    in<QLineEdit>(dialog, "Ziel")->setText(beside);
+    QTest::mouseClick(in<QPushButton>(dialog, "Umwandeln"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 20000);
+    EXPECT_EQ(frameFolder(), folder.path() / "bilder PC-1600");
+    EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 3);
+    EXPECT_EQ(control<QLineEdit>("VideoName")->text(), "BILDER");
+}
+
 TEST_F(FilmImport, CancelLeavesNothing)
 {
     FilmDialog* dialog = openDialog(MakeFilm(folder.path(), "film.mp4", 30));
@@ -253,6 +282,8 @@ struct BadInput {
     std::function<fs::path(const fs::path&)> make;
     const char* said; // a piece of the one box
 };
+
+void PrintTo(const BadInput& input, std::ostream* os) { *os << input.what; }
 
 class FilmImportFails : public FilmImport, public testing::WithParamInterface<BadInput> {};
 
