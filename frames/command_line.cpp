@@ -136,6 +136,7 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
     CommandLine line;
     std::vector<std::string> places; // EINGABE and ZIELORDNER
     bool optionsEnded = false;
+    bool levelGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string option = arguments[i];
         if (optionsEnded || option.size() < 2 || option[0] != '-') {
@@ -172,6 +173,7 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
                 line.failure = Failure{option + " braucht einen Wert (erlaubt: " + known->allowed + ")."};
                 return line;
             }
+            levelGiven = levelGiven || option == "--schwelle";
             if (!known->take(*value, line.job)) {
                 line.failure =
                     Failure{"„" + *value + "“ passt nicht zu " + option + " (erlaubt: " + known->allowed + ")."};
@@ -189,6 +191,9 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
         line.failure = Failure{places.empty() ? "Es fehlt, was umgewandelt werden soll: ein Film oder ein Ordner."
                                               : "Zu viele Angaben: erwartet sind EINGABE und ZIELORDNER."};
         return line;
+    }
+    if (levelGiven && line.job.oneBit.method != Method::Threshold) {
+        line.notes.push_back("--schwelle gilt nur für --verfahren schwelle und bleibt hier ohne Wirkung.");
     }
     line.job.input = PathFromUtf8(places[0]);
     if (places.size() == 2) {

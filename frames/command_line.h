@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace velvix::frames {
 
@@ -13,6 +14,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     std::optional<Failure> failure; // names the argument that is wrong
+    std::vector<std::string> notes; // options that are allowed but do nothing here
 };
 
 // Reads the arguments that follow the program's name.

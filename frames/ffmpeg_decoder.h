@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display_fit.h"
 #include "failure.h"
 #include "grey_image.h"
 
@@ -7,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velvix::frames {
 
@@ -27,6 +29,8 @@ struct FilmFacts {
     std::optional<double> seconds; // nothing when the film does not say
     double pixelAspect = 1;        // width of a film pixel over its height; not 1 in anamorphic films
     std::optional<Failure> failure;
+    int width = 0; // of its pictures, in film pixels; 0 when the film does not say
+    int height = 0;
     bool hasPicture = false; // false for a sound file: it has no video stream
 };
 
@@ -38,9 +42,17 @@ FilmFacts ProbeFilm(const Decoders& decoders, const std::filesystem::path& film)
 using TakePicture = std::function<bool(GreyImage&&)>;
 
 // Decodes the film's first video stream at the part's rate, picture by
-// picture. A stop asked for by `take` is no failure.
+// picture, each first reduced by ffmpeg to `reduceTo` (area averaging; keep
+// the shape) when given. A stop asked for by `take` is no failure.
 std::optional<Failure> DecodeFilm(const Decoders& decoders, const std::filesystem::path& film, const FilmPart& part,
-                                  const TakePicture& take);
+                                  const TakePicture& take, PictureSize reduceTo = {});
+
+// Decodes one picture of each image, in order, with one ffmpeg run for each
+// stretch of images of one file type. Each picture arrives fitted to a canvas
+// of the display's shape, four times its size, so pictures of any size can
+// share one run: filled and cut evenly (Fit::Fill) or inside white bars.
+std::optional<Failure> DecodeImages(const Decoders& decoders, const std::vector<std::filesystem::path>& images, Fit fit,
+                                    const TakePicture& take);
 
 // The picture shown `seconds` into the film, for a look before the work.
 std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const std::filesystem::path& film, double seconds,

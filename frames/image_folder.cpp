@@ -1,6 +1,7 @@
 #include "image_folder.h"
 
 #include "file_io.h"
+#include "system_reason.h"
 
 #include <algorithm>
 #include <array>
@@ -77,7 +78,8 @@ ImageList ListImages(const fs::path& folder)
         }
     }
     if (ec) {
-        list.failure = Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + ec.message()};
+        list.failure =
+            Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + SystemReason(ec) + "."};
         return list;
     }
     std::sort(list.images.begin(), list.images.end(), [](const fs::path& a, const fs::path& b) {

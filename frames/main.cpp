@@ -48,6 +48,9 @@ int Run(const CommandLine& line)
         std::fprintf(stderr, "velvix-frames: Fehler: %s\n", outcome.failure->text.c_str());
         return 1;
     }
+    for (const std::string& note : outcome.notes) {
+        std::printf("Hinweis: %s\n", note.c_str());
+    }
     const int count = outcome.frameCount;
     if (!line.job.preview.empty()) {
         std::printf("Vorschau mit %d %s: %s\n", count, count == 1 ? "Bild" : "Bildern",
@@ -86,6 +89,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "velvix-frames: %s\nAlle Optionen zeigt: velvix-frames --hilfe\n",
                      line.failure->text.c_str());
         return 2;
+    }
+    for (const std::string& note : line.notes) {
+        std::printf("Hinweis: %s\n", note.c_str());
     }
     try {
         return Run(line);

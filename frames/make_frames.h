@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace velvix::frames {
 
@@ -23,13 +25,14 @@ struct Job {
     bool replace = false;         // frames already in the output folder may go
     bool firstFramesOnly = false; // more than 299 frames: keep the first 299
     Decoders decoders;
-    const std::atomic<bool>* cancel = nullptr; // set from elsewhere: stop and write nothing
+    const std::atomic<bool>* cancel = nullptr; // when it turns true (from any thread), the work stops, nothing written
 };
 
 struct Outcome {
     int frameCount = 0;
     std::optional<Failure> failure;
-    bool cancelled = false; // stopped by Job::cancel; nothing was written
+    std::vector<std::string> notes; // worth telling even on success, one line each
+    bool cancelled = false;         // then `failure` says so too
 };
 
 // Frames done so far, and how many are expected (0 when not known).

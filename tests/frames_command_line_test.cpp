@@ -63,6 +63,13 @@ TEST(CommandLine, TakesEveryOption)
     EXPECT_EQ(line.job.outputFolder, "ziel");
 }
 
+TEST(CommandLine, SaysWhenTheLevelIsIgnored)
+{
+    EXPECT_EQ(Read({"--schwelle", "90", "f", "o"}).notes,
+              std::vector<std::string>{"--schwelle gilt nur für --verfahren schwelle und bleibt hier ohne Wirkung."});
+    EXPECT_TRUE(Read({"--schwelle", "90", "--verfahren", "SCHWELLE", "f", "o"}).notes.empty());
+}
+
 TEST(CommandLine, APreviewNeedsNoOutputFolder)
 {
     const CommandLine line = Read({"--vorschau", "v.png", "film.mp4"});

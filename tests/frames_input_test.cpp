@@ -67,6 +67,38 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageKind{"gross.png", 624, 128, {"-pix_fmt", "rgb24"}, 0}),
     [](const auto& info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
 
+// One folder of all those kinds and sizes, read by as few ffmpeg runs as the
+// kinds allow: every picture keeps its own shape.
+TEST(ImageFolder, MixesKindsAndSizes)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    fs::create_directory(images);
+    const std::vector<std::string> names{"1.png", "2.png", "3.bmp", "4.png", "5.png"};
+    const std::vector<std::pair<int, int>> sizes{{156, 32}, {624, 128}, {156, 32}, {312, 64}, {1560, 320}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto [w, h] = sizes[i];
+        test::RunFfmpeg({"-f", "lavfi", "-i",
+                         test::WhiteWithBox(w, h, w * 10 / 156, h * 4 / 32, w * 40 / 156, h * 20 / 32), "-frames:v",
+                         "1"},
+                        images / names[i]);
+    }
+    Job job;
+    job.input = images;
+    job.outputFolder = temp.path() / "frames";
+    int reported = 0;
+    const Outcome outcome = MakeFrames(job, [&](int done, int expected) {
+        EXPECT_EQ(expected, 5);
+        reported = done;
+    });
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(reported, 5);
+    for (int f = 1; f <= 5; ++f) {
+        EXPECT_EQ(PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f))), test::PackedBox(10, 4, 40, 20))
+            << "frame " << f;
+    }
+}
+
 TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
 {
     test::TempFolder temp;
@@ -250,61 +282,73 @@ TEST_P(Refused, WithAMessageAndNoFrames)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Refused,
-    ::testing::Values(BadInput{"missing file",
-                               [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
-                               {"weg.mp4", "gibt es nicht"}},
-                      BadInput{"undecodable file",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "kaputt.mp4";
-                                   test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
-                               },
-                               {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
-                      BadInput{"film without pictures",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "ton.wav";
-                                   test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
-                               },
-                               {"steckt kein Bild", "ton.wav"}},
-                      BadInput{"start after the end",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.part.start = 5;
-                               },
-                               {"kein einziges Bild"}},
-                      BadInput{"missing ffprobe",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.decoders.ffprobe = "velvix-test-kein-ffprobe";
-                               },
-                               {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
-                      BadInput{"missing ffmpeg",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
-                               },
-                               {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
-                      BadInput{"undecodable image",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "bilder";
-                                   fs::create_directory(job.input);
-                                   test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
-                               },
-                               {"ffmpeg kann", "a.png"}},
-                      BadInput{"folder without images",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "leer";
-                                   fs::create_directory(job.input);
-                               },
-                               {"keine Bilder"}},
-                      BadInput{"300 images",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "viele";
-                                   fs::create_directory(job.input);
-                                   for (int i = 1; i <= 300; ++i) {
-                                       test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
-                                   }
-                               },
-                               {"300 Bilder", "höchstens 299", "--erste-299"}}),
+    ::testing::Values(
+        BadInput{"missing file",
+                 [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
+                 {"weg.mp4", "gibt es nicht"}},
+        BadInput{"undecodable file",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "kaputt.mp4";
+                     test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
+                 },
+                 {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
+        BadInput{"film without pictures",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "ton.wav";
+                     test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
+                 },
+                 {"steckt kein Bild", "ton.wav"}},
+        BadInput{"start after the end",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.part.start = 5;
+                 },
+                 {"kein einziges Bild"}},
+        BadInput{"missing ffprobe",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.decoders.ffprobe = "velvix-test-kein-ffprobe";
+                 },
+                 {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
+        BadInput{"missing ffmpeg",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
+                 },
+                 {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
+        BadInput{"undecodable image",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "bilder";
+                     fs::create_directory(job.input);
+                     test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
+                 },
+                 {"ffmpeg kann", "a.png"}},
+        BadInput{
+            "undecodable image among good ones",
+            [](const fs::path& folder, Job& job) {
+                job.input = folder / "bilder";
+                fs::create_directory(job.input);
+                for (const char* name : {"1.png", "3.png"}) {
+                    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=32x16", "-frames:v", "1"}, job.input / name);
+                }
+                test::WriteFile(job.input / "2.png", {'k', 'e', 'i', 'n'});
+            },
+            {"ffmpeg kann", "2.png"}},
+        BadInput{"folder without images",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "leer";
+                     fs::create_directory(job.input);
+                 },
+                 {"keine Bilder"}},
+        BadInput{"300 images",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "viele";
+                     fs::create_directory(job.input);
+                     for (int i = 1; i <= 300; ++i) {
+                         test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
+                     }
+                 },
+                 {"300 Bilder", "höchstens 299", "--erste-299"}}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');

@@ -45,17 +45,32 @@ TEST(Preview, ShowsEveryFrameEnlargedInAPngOfItsOwn)
     }
     EXPECT_EQ(types, "IHDR PLTE IDAT IEND ");
 
-    // Four frames a row, each dot 4 x 4 pixels, 8 pixels apart.
+    // Four frames a row, each dot 4 x 4 pixels, 8 pixels apart, 14 pixels for the number under each.
     frames::GreyImage sheet;
     ASSERT_FALSE(frames::DecodeImage({}, job.preview, sheet));
     ASSERT_EQ(sheet.width, 4 * (624 + 8) + 8);
-    ASSERT_EQ(sheet.height, 2 * (128 + 8) + 8);
+    ASSERT_EQ(sheet.height, 2 * (128 + 14 + 8) + 8);
     const int left = 8 + 632; // frame 6: second row, second column
-    const int top = 8 + 136;
+    const int top = 8 + 150;
     EXPECT_LT(sheet.at(left + 4 * 110 + 2, top + 4 * 10 + 2), 60);            // in the box: dark
     EXPECT_GT(sheet.at(left + 4 * 99 + 3, top + 4 * 10 + 2), 180);            // left of it: light
     EXPECT_GT(sheet.at(left + 4 * 110 + 2, top + 4 * 7 + 3), 180);            // above it: light
     EXPECT_EQ(sheet.at(left - 4, top + 2), sheet.at(2 * 632 + 20, top + 20)); // gap and unused cell alike
+
+    // The numbers: light pixels in the strip under each frame, a different pattern for 1 and 6.
+    const auto label = [&](int cellLeft, int cellTop) {
+        std::string pixels;
+        for (int y = cellTop + 128 + 2; y < cellTop + 128 + 12; ++y) {
+            for (int x = cellLeft; x < cellLeft + 6; ++x) {
+                pixels += sheet.at(x, y) > 200 ? '#' : '.';
+            }
+        }
+        return pixels;
+    };
+    EXPECT_NE(label(8, 8).find('#'), std::string::npos);
+    EXPECT_NE(label(left, top).find('#'), std::string::npos);
+    EXPECT_NE(label(8, 8), label(left, top));
+    EXPECT_EQ(label(left + 632, top).find('#'), std::string::npos); // no frame 7, no number
 }
 
 struct PreviewPlace {
