@@ -47,13 +47,6 @@ using TakePicture = std::function<bool(GreyImage&&)>;
 std::optional<Failure> DecodeFilm(const Decoders& decoders, const std::filesystem::path& film, const FilmPart& part,
                                   const TakePicture& take, PictureSize reduceTo = {});
 
-// Decodes one picture of each image, in order, with one ffmpeg run for each
-// stretch of images of one file type. Each picture arrives fitted to a canvas
-// of the display's shape, four times its size, so pictures of any size can
-// share one run: filled and cut evenly (Fit::Fill) or inside white bars.
-std::optional<Failure> DecodeImages(const Decoders& decoders, const std::vector<std::filesystem::path>& images, Fit fit,
-                                    const TakePicture& take);
-
 // The picture shown `seconds` into the film, for a look before the work.
 std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const std::filesystem::path& film, double seconds,
                                          GreyImage& picture);

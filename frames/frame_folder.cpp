@@ -6,7 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <stdlib.h>
+#include <random>
+#include <sys/stat.h>
 
 namespace velvix::frames {
 
@@ -85,16 +86,28 @@ private:
     std::vector<fs::path> created_; // deepest first
 };
 
-// A new folder beside `folder`, hidden, with a name no one else uses.
+// A new folder beside `folder`, hidden, with a name no one else uses. Made
+// with mkdir rather than mkdtemp, so it gets the rights of any new folder: the
+// folder of new frames may become the output folder itself.
 std::optional<fs::path> FolderBeside(const fs::path& folder, const char* purpose, int& error)
 {
-    std::string pattern =
-        Utf8FromPath(folder.parent_path() / ("." + Utf8FromPath(folder.filename()) + "." + purpose + "-XXXXXX"));
-    if (mkdtemp(pattern.data()) == nullptr) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = "." + Utf8FromPath(folder.filename()) + "." + purpose + "-";
+        for (int i = 0; i < 6; ++i) {
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        }
+        const fs::path candidate = folder.parent_path() / PathFromUtf8(name);
+        if (mkdir(candidate.c_str(), 0777) == 0) {
+            return candidate;
+        }
         error = errno;
-        return std::nullopt;
+        if (error != EEXIST) {
+            return std::nullopt;
+        }
     }
-    return PathFromUtf8(pattern);
+    return std::nullopt;
 }
 
 struct Move {
@@ -193,7 +206,11 @@ std::optional<Failure> CheckOutputFolder(const fs::path& folder, bool replace)
 std::optional<Failure> WriteFrames(const fs::path& output, const std::vector<FramePixels>& frames)
 {
     std::error_code ec;
-    const fs::path folder = fs::absolute(output, ec).lexically_normal();
+    // Resolved, so the temporary folder lies beside the real folder, on its file system.
+    fs::path folder = fs::weakly_canonical(fs::absolute(output, ec), ec);
+    if (!folder.has_filename()) { // "bilder/"
+        folder = folder.parent_path();
+    }
     const bool existed = fs::exists(folder, ec);
     CreatedFolders created;
     if (auto failure = created.create(folder.parent_path())) {

@@ -4,6 +4,7 @@
 #include "file_io.h"
 #include "frame_discovery.h"
 #include "frame_folder.h"
+#include "image_decoder.h"
 #include "image_folder.h"
 #include "places.h"
 

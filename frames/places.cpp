@@ -42,9 +42,12 @@ std::optional<Failure> CheckOutputPlace(const fs::path& input, const fs::path& o
 {
     std::error_code ec;
     if (fs::is_directory(input, ec) && IsWithin(outputFolder, input)) {
-        return Failure{"Der ZIELORDNER " + Quoted(outputFolder) + " ist der Eingabeordner " + Quoted(input) +
-                       " oder liegt darin: die neuen Bilder würden sich mit ihrer eigenen Eingabe mischen. Es wurde "
-                       "nichts geschrieben.\nBitte einen anderen ZIELORDNER angeben."};
+        const std::string where = Resolved(outputFolder) == Resolved(input)
+                                      ? " ist der Eingabeordner selbst"
+                                      : " liegt im Eingabeordner " + Quoted(input);
+        return Failure{"Der ZIELORDNER " + Quoted(outputFolder) + where +
+                       ": die neuen Bilder würden sich mit ihrer eigenen Eingabe mischen. Es wurde nichts "
+                       "geschrieben.\nBitte einen anderen ZIELORDNER angeben."};
     }
     return std::nullopt;
 }

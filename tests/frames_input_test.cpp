@@ -99,6 +99,31 @@ TEST(ImageFolder, MixesKindsAndSizes)
     }
 }
 
+// An animation gives only its first picture, and the pictures after it keep their places.
+TEST(ImageFolder, TakesTheFirstPictureOfAnAnimation)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    fs::create_directory(images);
+    const std::string box = test::WhiteWithBox(156, 32, 10, 4, 40, 20);
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "1.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box + ",negate", "-t", "1", "-r", "5"}, images / "2.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "3.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box + ",negate", "-t", "1", "-r", "5", "-f", "apng"}, images / "4.png");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "5.png");
+    Job job;
+    job.input = images;
+    job.outputFolder = temp.path() / "frames";
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    ASSERT_EQ(outcome.frameCount, 5);
+    const PackedFrame boxed = test::PackedBox(10, 4, 40, 20);
+    for (int f = 1; f <= 5; ++f) {
+        const PackedFrame frame = PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f)));
+        EXPECT_EQ(frame == boxed, f % 2 == 1) << "frame " << f; // the animations are the negative
+    }
+}
+
 TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
 {
     test::TempFolder temp;
@@ -248,6 +273,8 @@ TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
     ASSERT_FALSE(frames::WriteFrames(output, std::vector<FramePixels>(2)));
     EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
     EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
+    fs::create_directory(temp.path() / "vergleich");
+    EXPECT_EQ(fs::status(output).permissions(), fs::status(temp.path() / "vergleich").permissions()); // not 0700
 }
 
 struct BadInput {
