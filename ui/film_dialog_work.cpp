@@ -44,6 +44,13 @@ FilmDialog::Survey SurveyInput(const fs::path& input, bool folder)
         }
         return survey;
     }
+    std::error_code ec;
+    if (!fs::is_regular_file(input, ec)) {
+        // A pipe or a device would keep ffprobe waiting for ever.
+        survey.failure = frames::Failure{"„" + Utf8FromPath(input) +
+                                         "“ ist keine gewöhnliche Datei. Bitte einen Film oder ein Bild wählen."};
+        return survey;
+    }
     survey.facts = frames::ProbeFilm(frames::Decoders{}, input);
     survey.failure = survey.facts.failure;
     if (!survey.failure && !survey.facts.hasPicture) {

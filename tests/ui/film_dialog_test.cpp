@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace velvix::ui::test {
 namespace {
@@ -312,7 +313,13 @@ INSTANTIATE_TEST_SUITE_P(
                                  RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, folder / "ton.wav");
                                  return folder / "ton.wav";
                              },
-                             "steckt kein Bild"}),
+                             "steckt kein Bild"},
+                    BadInput{"Pipe",
+                             [](const fs::path& folder) {
+                                 mkfifo((folder / "rohr.mp4").c_str(), 0600);
+                                 return folder / "rohr.mp4";
+                             },
+                             "keine gewöhnliche Datei"}),
     [](const testing::TestParamInfo<BadInput>& info) { return info.param.what; });
 
 TEST_F(FilmImport, FfmpegMissing)
