@@ -67,8 +67,9 @@ std::vector<std::string> FilmNotes(const FilmFacts& film, const Job& job)
     const FilmPart& part = job.part;
     if (part.length && film.seconds && part.start.value_or(0) + *part.length > *film.seconds + 0.5 / part.rate) {
         const double rest = std::max(*film.seconds - part.start.value_or(0), 0.0);
-        notes.push_back("--dauer reicht über das Ende des Films hinaus: ab der Startstelle sind es nur " +
-                        Number(rest) + " Sekunden.");
+        notes.push_back("--dauer reicht über das Ende des Films hinaus: " +
+                        std::string(part.start ? "ab --start bleiben nur " : "der Film dauert nur ") + Number(rest) +
+                        " Sekunden; es werden entsprechend weniger Bilder.");
     }
     if (job.fit == Fit::Fill && film.width > 0 && film.height > 0) {
         const double cut = CutOffShare({film.width, film.height}, film.pixelAspect);

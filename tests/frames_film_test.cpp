@@ -167,7 +167,8 @@ TEST(FilmNotes, SayWhenTheStretchEndsEarlyOrMostOfThePictureIsCutOff)
     EXPECT_EQ(outcome.frameCount, 12);
     ASSERT_EQ(outcome.notes.size(), 2u);
     EXPECT_NE(outcome.notes[0].find("nur 2 Sekunden"), std::string::npos) << outcome.notes[0];
-    EXPECT_NE(outcome.notes[1].find("73 % des Filmbilds oben und unten"), std::string::npos) << outcome.notes[1]; // 4:3 in 156:32
+    EXPECT_NE(outcome.notes[1].find("73 % des Filmbilds oben und unten"), std::string::npos)
+        << outcome.notes[1]; // 4:3 in 156:32
 }
 
 TEST(Cancel, StopsTheWorkAndWritesNothing)
