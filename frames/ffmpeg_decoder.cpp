@@ -48,8 +48,8 @@ std::optional<Failure> ReadPictures(ChildProcess& decoder, const std::string& pr
 FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
 {
     ChildProcess probe({decoders.ffprobe, "-v", "error", "-select_streams", "v:0", "-show_entries",
-                        "format=duration:stream=width,height,sample_aspect_ratio", "-of", "default=noprint_wrappers=1",
-                        InputName(film)});
+                        "format=duration:stream=codec_type,width,height,sample_aspect_ratio", "-of",
+                        "default=noprint_wrappers=1", InputName(film)});
     if (probe.startError() != 0) {
         return {std::nullopt, 1, NotStarted(decoders.ffprobe, probe.startError())};
     }
@@ -58,14 +58,17 @@ FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
     if (!probe.finish()) {
         return {std::nullopt, 1, Unreadable(film, probe)};
     }
-    // Lines "duration=12.345", "width=720" and "sample_aspect_ratio=64:45"; "N/A" where the film does not say.
+    // Lines "codec_type=video", "duration=12.345", "width=720" and "sample_aspect_ratio=64:45"; "N/A" where the
+    // film does not say.
     FilmFacts facts;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         double seconds = 0;
         int across = 0;
         int down = 0;
-        if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
+        if (line == "codec_type=video") {
+            facts.hasPicture = true;
+        } else if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
             facts.seconds = seconds;
         } else if (std::sscanf(line.c_str(), "sample_aspect_ratio=%d:%d", &across, &down) == 2 && across > 0 &&
                    down > 0) {
@@ -103,23 +106,42 @@ std::optional<Failure> DecodeFilm(const Decoders& decoders, const fs::path& film
     return ReadPictures(ffmpeg, decoders.ffmpeg, film, take);
 }
 
-std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
+namespace {
+
+// The first picture that ffmpeg gives for `arguments`; `none` when there is none.
+std::optional<Failure> DecodeOnePicture(std::vector<std::string> arguments, const Decoders& decoders,
+                                        const fs::path& file, GreyImage& picture, const std::string& none)
 {
-    std::vector<std::string> arguments{decoders.ffmpeg,  "-nostdin",  "-v", "error", "-i",
-                                       InputName(image), "-frames:v", "1"};
     const auto output = PictureOutput();
+    arguments.insert(arguments.end(), {"-frames:v", "1"});
     arguments.insert(arguments.end(), output.begin(), output.end());
     ChildProcess ffmpeg(arguments);
     bool found = false;
-    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, image, [&](GreyImage&& decoded) {
+    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, file, [&](GreyImage&& decoded) {
         picture = std::move(decoded);
         found = true;
         return true;
     });
     if (!failure && !found) {
-        failure = Failure{"In „" + Utf8FromPath(image) + "“ steckt kein Bild."};
+        failure = Failure{none};
     }
     return failure;
+}
+
+} // namespace
+
+std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const fs::path& film, double seconds,
+                                         GreyImage& picture)
+{
+    return DecodeOnePicture(
+        {decoders.ffmpeg, "-nostdin", "-v", "error", "-ss", Seconds(seconds), "-i", InputName(film)}, decoders, film,
+        picture, "„" + Utf8FromPath(film) + "“ zeigt bei " + Seconds(seconds) + " s kein Bild.");
+}
+
+std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
+{
+    return DecodeOnePicture({decoders.ffmpeg, "-nostdin", "-v", "error", "-i", InputName(image)}, decoders, image,
+                            picture, "In „" + Utf8FromPath(image) + "“ steckt kein Bild.");
 }
 
 } // namespace velvix::frames

@@ -30,6 +30,7 @@ struct FilmFacts {
     std::optional<Failure> failure;
     int width = 0; // of its pictures, in film pixels; 0 when the film does not say
     int height = 0;
+    bool hasPicture = false; // false for a sound file: it has no video stream
 };
 
 // Asks ffprobe how long the film runs and what shape its pixels have; fails
@@ -44,6 +45,10 @@ using TakePicture = std::function<bool(GreyImage&&)>;
 // the shape) when given. A stop asked for by `take` is no failure.
 std::optional<Failure> DecodeFilm(const Decoders& decoders, const std::filesystem::path& film, const FilmPart& part,
                                   const TakePicture& take, PictureSize reduceTo = {});
+
+// The picture shown `seconds` into the film, for a look before the work.
+std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const std::filesystem::path& film, double seconds,
+                                         GreyImage& picture);
 
 // The (first) picture of an image file.
 std::optional<Failure> DecodeImage(const Decoders& decoders, const std::filesystem::path& image, GreyImage& picture);

@@ -117,8 +117,12 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
         result.failure = film.failure;
         return result;
     }
-    const std::optional<double> seconds = StretchSeconds(film.seconds, job.part);
-    const int expected = seconds ? static_cast<int>(std::lround(*seconds * job.part.rate)) : 0;
+    if (!film.hasPicture) {
+        result.failure =
+            Failure{"In " + Quoted(job.input) + " steckt kein Bild, vielleicht nur Ton. Bitte einen Film wählen."};
+        return result;
+    }
+    const int expected = ExpectedFrames(film.seconds, job.part).value_or(0);
     const int shown = job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected;
 
     result.notes = FilmNotes(film, job);
@@ -194,6 +198,15 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
 Outcome Failed(std::optional<Failure> failure) { return {0, std::move(failure), {}, false}; }
 
 } // namespace
+
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part)
+{
+    const std::optional<double> seconds = StretchSeconds(filmSeconds, part);
+    if (!seconds) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(*seconds * part.rate));
+}
 
 Outcome MakeFrames(const Job& job, const Progress& progress)
 {

@@ -38,6 +38,10 @@ struct Outcome {
 // Frames done so far, and how many are expected (0 when not known).
 using Progress = std::function<void(int done, int expected)>;
 
+// How many frames the chosen part of a film of `filmSeconds` gives; nothing
+// when the film does not say how long it runs and no length is chosen.
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part);
+
 // Reads the input, converts every picture, and writes the contact sheet and
 // the frames only when all of it succeeded.
 Outcome MakeFrames(const Job& job, const Progress& progress);

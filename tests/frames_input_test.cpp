@@ -1,3 +1,4 @@
+#include "disk_full.h"
 #include "ffmpeg_inputs.h"
 #include "frame_folder.h"
 #include "image_folder.h"
@@ -5,9 +6,6 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace velvix {
 namespace {
@@ -233,30 +231,6 @@ TEST_F(OldFrames, AreNeverReadBackAsInput)
     }
 }
 
-// While it lives, no file can grow beyond a few bytes, as on a full disk.
-class DiskFull {
-public:
-    DiskFull()
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = old_;
-        tiny.rlim_cur = 100;
-        setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    DiskFull(const DiskFull&) = delete;
-    DiskFull& operator=(const DiskFull&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 std::vector<std::string> Entries(const fs::path& folder)
 {
     std::vector<std::string> result;
@@ -272,7 +246,7 @@ TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
     const std::vector<FramePixels> fresh(3);
     std::optional<frames::Failure> failure;
     {
-        DiskFull full;
+        test::DiskFull full;
         failure = frames::WriteFrames(output, fresh);
     }
     ASSERT_TRUE(failure);
@@ -289,7 +263,7 @@ TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
     const fs::path output = temp.path() / "neu" / "ziel";
     std::optional<frames::Failure> failure;
     {
-        DiskFull full;
+        test::DiskFull full;
         failure = frames::WriteFrames(output, std::vector<FramePixels>(2));
     }
     ASSERT_TRUE(failure);
@@ -350,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
                      job.input = folder / "ton.wav";
                      test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
                  },
-                 {"ffmpeg kann", "ton.wav"}},
+                 {"steckt kein Bild", "ton.wav"}},
         BadInput{"start after the end",
                  [](const fs::path& folder, Job& job) {
                      ShortFilm(folder, job);

@@ -148,6 +148,7 @@ void Drive::connectHandlers()
     connect(Eingabe, &QPushButton::clicked, this, &Drive::Eingabe_Click);
     connect(Abbruch, &QPushButton::clicked, this, &Drive::Abbruch_Click);
     connect(Hilfe, &QPushButton::clicked, this, &Drive::Hilfe_Click);
+    connect(Film, &QPushButton::clicked, this, &Drive::Film_Click);
     connect(Vorschau, &QPushButton::clicked, this, &Drive::Vorschau_Click);
 }
 

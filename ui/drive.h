@@ -58,6 +58,10 @@ private:
     void Laufwerk_Change();
     void PfadOrdner_Change();
     void FileOrdner_Click();
+    void Film_Click();
+
+    void openFilm(const QString& file);
+    void takeFilmFrames(const QString& folder, int rateIndex, const QString& filmName);
 
     void openFolder(const QString& path);
     void listBitmaps();
