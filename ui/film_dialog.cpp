@@ -2,6 +2,7 @@
 
 #include "frame_discovery.h"
 #include "frame_folder.h"
+#include "lcd_view.h"
 #include "memory_budget.h"
 #include "places.h"
 #include "std_qt.h"
@@ -123,7 +124,7 @@ void FilmDialog::createControls(int rateIndex)
     Eingabe->setWordWrap(true);
 
     Bild = Named(new QLabel(QStringLiteral("Film wird gelesen …")), "Bild");
-    Bild->setFixedSize(kFrameWidth * kPreviewScale + 4, kFrameHeight * kPreviewScale + 4);
+    Bild->setFixedSize(LcdImage({}, kPreviewScale).size() + QSize(4, 4));
     Bild->setAlignment(Qt::AlignCenter);
     Bild->setFrameShape(QFrame::Box);
     Stelle = Named(new QSlider(Qt::Horizontal), "Stelle");

@@ -2,10 +2,12 @@
 
 #include "background_task.h"
 #include "display_fit.h"
+#include "frame_bitmap.h"
 #include "frame_discovery.h"
 #include "frame_folder.h"
+#include "frame_writer.h"
 #include "image_folder.h"
-#include "lcd_picture.h"
+#include "lcd_view.h"
 #include "message_box.h"
 #include "std_qt.h"
 
@@ -170,7 +172,7 @@ void FilmDialog::showPicture()
     const frames::Job chosen = job();
     const double pixelAspect = folderInput_ ? 1 : survey_->facts.pixelAspect;
     const FramePixels dots = frames::ToOneBit(frames::FitToDisplay(*picture_, chosen.fit, pixelAspect), chosen.oneBit);
-    Bild->setPixmap(QPixmap::fromImage(LcdPicture(dots, kPreviewScale)));
+    Bild->setPixmap(QPixmap::fromImage(LcdImage(PackFrame(MakeFrameFile(dots)), kPreviewScale)));
 }
 
 void FilmDialog::ZielWaehlen_Click()
