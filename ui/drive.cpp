@@ -4,6 +4,8 @@
 #include "folder_list.h"
 #include "help_window.h"
 #include "program_name.h"
+#include "transfer_window.h"
+#include "video_name.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -146,6 +148,7 @@ void Drive::connectHandlers()
     connect(Eingabe, &QPushButton::clicked, this, &Drive::Eingabe_Click);
     connect(Abbruch, &QPushButton::clicked, this, &Drive::Abbruch_Click);
     connect(Hilfe, &QPushButton::clicked, this, &Drive::Hilfe_Click);
+    connect(Uebertragen, &QPushButton::clicked, this, &Drive::Uebertragen_Click);
 }
 
 void Drive::Form_Load()
@@ -189,6 +192,11 @@ void Drive::Eingabe_Click()
 void Drive::Abbruch_Click() { close(); }
 
 void Drive::Hilfe_Click() { Form1::Show(); }
+
+void Drive::Uebertragen_Click()
+{
+    TransferWindow::Open(this, PfadOrdner->path(), QString::fromStdString(CleanVideoName(videoName())));
+}
 
 void Drive::Combo1_Click() { converter_.budget().chooseFrameRate(Combo1->currentIndex()); }
 

@@ -50,6 +50,7 @@ private:
     void Eingabe_Click();
     void Abbruch_Click();
     void Hilfe_Click();
+    void Uebertragen_Click();
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();
