@@ -72,15 +72,14 @@ std::optional<Message> SerialSender::start(const QString& port, int baud, QByteA
         return problem;
     }
     bytes_ = std::move(bytes);
-    accepted_ = 0;
     sent_ = 0;
     held_ = false;
     heldLongAsked_ = 0;
     port_.clear();
     sinceProgress_.start();
     pollTimer_.start();
-    port_.write(bytes_);
     emit progressed(0, bytes_.size());
+    port_.write(bytes_);
     return std::nullopt;
 }
 
@@ -89,23 +88,25 @@ void SerialSender::cancel()
     if (!port_.isOpen()) {
         return;
     }
+    stopping_ = true;                 // a port that fails while being emptied has nothing more to report
     port_.clear(QSerialPort::Output); // what is still queued never reaches the line
     stop();
 }
 
-void SerialSender::onBytesWritten(qint64 count)
-{
-    accepted_ += count;
-    poll();
-}
+void SerialSender::onBytesWritten() { poll(); }
 
 void SerialSender::onError(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !port_.isOpen()) {
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || stopping_ || !port_.isOpen()) {
         return;
     }
-    const QString reason = port_.errorString();
+    // German first; the system's own words after it help whoever searches for them. Which error
+    // a pulled adapter gives depends on the driver, so they all read alike.
+    const QString reason = QStringLiteral("Die Verbindung zur Schnittstelle ist abgerissen (Kabel oder USB-Adapter "
+                                          "abgezogen?) – ") +
+                           port_.errorString();
     const qint64 sent = sent_;
+    stopping_ = true;
     port_.clear(QSerialPort::Output);
     stop();
     emit failed(reason, sent);
@@ -116,7 +117,10 @@ void SerialSender::poll()
     if (!port_.isOpen()) {
         return;
     }
-    const qint64 sent = accepted_ - queuedInDriver();
+    // The port reports a write only when it can write again, which a held line may never allow;
+    // what it still holds is known at once.
+    const qint64 accepted = bytes_.size() - port_.bytesToWrite();
+    const qint64 sent = accepted - queuedInDriver(accepted);
     if (sent != sent_) {
         sent_ = sent;
         sinceProgress_.start();
@@ -144,12 +148,12 @@ void SerialSender::poll()
 }
 
 // Bytes the driver holds that have not gone out yet; serial drivers keep a few kilobytes.
-qint64 SerialSender::queuedInDriver() const
+qint64 SerialSender::queuedInDriver(qint64 accepted) const
 {
 #ifdef Q_OS_UNIX
     int queued = 0;
     if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) == 0 && queued > 0) {
-        return std::min<qint64>(queued, accepted_);
+        return std::min<qint64>(queued, accepted);
     }
 #endif
     return 0;
@@ -157,9 +161,11 @@ qint64 SerialSender::queuedInDriver() const
 
 void SerialSender::stop()
 {
+    stopping_ = true;
     pollTimer_.stop();
     port_.close();
     bytes_.clear();
+    stopping_ = false;
 }
 
 } // namespace velvix::ui

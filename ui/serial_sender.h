@@ -44,20 +44,20 @@ signals:
     void failed(const QString& reason, qint64 sent);
 
 private:
-    void onBytesWritten(qint64 count);
+    void onBytesWritten();
     void onError(QSerialPort::SerialPortError error);
     void poll();
-    qint64 queuedInDriver() const;
+    qint64 queuedInDriver(qint64 accepted) const;
     void stop();
 
     Timing timing_;
     QSerialPort port_;
     QTimer pollTimer_;
     QByteArray bytes_;
-    qint64 accepted_ = 0; // taken by the driver
     qint64 sent_ = 0;
     QElapsedTimer sinceProgress_;
     bool held_ = false;
+    bool stopping_ = false;
     int heldLongAsked_ = 0;
 };
 

@@ -55,8 +55,8 @@ void TransferWindow::Abbrechen_Click()
     }
     sender_.cancel();
     closeHoldQuestion();
-    markStep(QStringLiteral("abgebrochen"));
     showStep();
+    markStep(QStringLiteral("abgebrochen"));
     Stand->setText(QStringLiteral("Abgebrochen: auf dem PC-1600 BREAK drücken."));
     ShowMessageBox(this, transfer::messages::Cancelled(currentFile().name));
 }
@@ -112,10 +112,11 @@ void TransferWindow::askAfterLongHold(int seconds)
     holdQuestion_->button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     holdQuestion_->setDefaultButton(QMessageBox::Ok);
     // Not a modal loop: if the PC-1600 goes on meanwhile, the question closes by itself.
+    // Cancelling shows its own box, so it waits until this one is gone.
     connect(holdQuestion_, &QMessageBox::finished, this, [this](int answer) {
         holdQuestion_ = nullptr;
         if (answer == QMessageBox::Cancel) {
-            Abbrechen_Click();
+            QMetaObject::invokeMethod(this, &TransferWindow::Abbrechen_Click, Qt::QueuedConnection);
         }
     });
     holdQuestion_->open();
@@ -140,8 +141,8 @@ void TransferWindow::sendingFinished()
 void TransferWindow::sendingFailed(const QString& reason, qint64 sent)
 {
     closeHoldQuestion();
-    markStep(QStringLiteral("abgebrochen"));
     showStep();
+    markStep(QStringLiteral("abgebrochen"));
     const transfer::VideoFile& file = currentFile();
     Stand->setText(QStringLiteral("Fehler beim Senden."));
     ShowMessageBox(
