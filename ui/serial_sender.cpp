@@ -1,16 +1,16 @@
 #include "serial_sender.h"
 
 #include "std_qt.h"
+#include "system_reason.h"
 #include "transfer_messages.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
-#endif
 
 namespace velvix::ui {
 
@@ -21,7 +21,6 @@ namespace {
 transfer::messages::PortProblem ProblemOf(QSerialPort::SerialPortError error, const QString& port)
 {
     using transfer::messages::PortProblem;
-#ifdef Q_OS_UNIX
     const QString node = port.startsWith(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
     if (!QFileInfo::exists(node)) {
         return PortProblem::Missing;
@@ -29,7 +28,6 @@ transfer::messages::PortProblem ProblemOf(QSerialPort::SerialPortError error, co
     if (error == QSerialPort::PermissionError && ::access(QFile::encodeName(node).constData(), R_OK | W_OK) == 0) {
         return PortProblem::InUse;
     }
-#endif
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         return PortProblem::Missing;
@@ -48,7 +46,6 @@ SerialSender::SerialSender(Timing timing, QObject* parent) : QObject(parent), ti
 {
     pollTimer_.setInterval(timing_.poll);
     connect(&pollTimer_, &QTimer::timeout, this, &SerialSender::poll);
-    connect(&port_, &QSerialPort::bytesWritten, this, &SerialSender::onBytesWritten);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialSender::onError);
     // The PC-1600 sends nothing but its XON and XOFF, which the driver takes; anything else is dropped
     // so that a full receive buffer never makes the driver pause the PC-1600 in turn.
@@ -72,14 +69,16 @@ std::optional<Message> SerialSender::start(const QString& port, int baud, QByteA
         return problem;
     }
     bytes_ = std::move(bytes);
+    accepted_ = 0;
     sent_ = 0;
     held_ = false;
     heldLongAsked_ = 0;
     port_.clear();
+    writable_ = new QSocketNotifier(port_.handle(), QSocketNotifier::Write, this);
+    connect(writable_, &QSocketNotifier::activated, this, &SerialSender::writeMore);
     sinceProgress_.start();
     pollTimer_.start();
     emit progressed(0, bytes_.size());
-    port_.write(bytes_);
     return std::nullopt;
 }
 
@@ -93,23 +92,49 @@ void SerialSender::cancel()
     stop();
 }
 
-void SerialSender::onBytesWritten() { poll(); }
+// The port's own write path takes a refused write for a broken line; a driver that holds the line
+// for XOFF may refuse writes for a while, so the bytes go to the port's descriptor here.
+void SerialSender::writeMore()
+{
+    constexpr qint64 kChunk = 4096;
+    const qint64 count = std::min(kChunk, bytes_.size() - accepted_);
+    const ssize_t written =
+        ::write(static_cast<int>(port_.handle()), bytes_.constData() + accepted_, static_cast<std::size_t>(count));
+    if (written > 0) {
+        accepted_ += written;
+    } else if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+        fail(ToQString(SystemReasonFromErrno(errno)));
+        return;
+    } else {
+        writable_->setEnabled(false); // held: the next poll tries again
+    }
+    if (accepted_ == bytes_.size()) {
+        writable_->setEnabled(false);
+    }
+    poll();
+}
 
 void SerialSender::onError(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || stopping_ || !port_.isOpen()) {
+    if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+        fail(port_.errorString());
+    }
+}
+
+void SerialSender::fail(const QString& systemText)
+{
+    if (stopping_ || !port_.isOpen()) {
         return;
     }
-    // German first; the system's own words after it help whoever searches for them. Which error
-    // a pulled adapter gives depends on the driver, so they all read alike.
-    const QString reason = QStringLiteral("Die Verbindung zur Schnittstelle ist abgerissen (Kabel oder USB-Adapter "
-                                          "abgezogen?) – ") +
-                           port_.errorString();
     const qint64 sent = sent_;
     stopping_ = true;
     port_.clear(QSerialPort::Output);
     stop();
-    emit failed(reason, sent);
+    // Which error a pulled adapter gives depends on its driver, so they all read alike.
+    emit failed(
+        QStringLiteral("Die Verbindung zur Schnittstelle ist abgerissen (Kabel oder USB-Adapter abgezogen?) – ") +
+            systemText,
+        sent);
 }
 
 void SerialSender::poll()
@@ -117,10 +142,10 @@ void SerialSender::poll()
     if (!port_.isOpen()) {
         return;
     }
-    // The port reports a write only when it can write again, which a held line may never allow;
-    // what it still holds is known at once.
-    const qint64 accepted = bytes_.size() - port_.bytesToWrite();
-    const qint64 sent = accepted - queuedInDriver(accepted);
+    if (accepted_ < bytes_.size() && !writable_->isEnabled()) {
+        writable_->setEnabled(true);
+    }
+    const qint64 sent = accepted_ - queuedInDriver();
     if (sent != sent_) {
         sent_ = sent;
         sinceProgress_.start();
@@ -148,14 +173,12 @@ void SerialSender::poll()
 }
 
 // Bytes the driver holds that have not gone out yet; serial drivers keep a few kilobytes.
-qint64 SerialSender::queuedInDriver(qint64 accepted) const
+qint64 SerialSender::queuedInDriver() const
 {
-#ifdef Q_OS_UNIX
     int queued = 0;
     if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) == 0 && queued > 0) {
-        return std::min<qint64>(queued, accepted);
+        return std::min<qint64>(queued, accepted_);
     }
-#endif
     return 0;
 }
 
@@ -163,6 +186,11 @@ void SerialSender::stop()
 {
     stopping_ = true;
     pollTimer_.stop();
+    if (writable_ != nullptr) {
+        writable_->setEnabled(false);
+        writable_->deleteLater(); // stop() may run inside its own notification
+        writable_ = nullptr;
+    }
     port_.close();
     bytes_.clear();
     stopping_ = false;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <chrono>
@@ -14,8 +15,8 @@
 namespace velvix::ui {
 
 // Sends one file to the PC-1600 over a serial port at 8N1 with XON/XOFF,
-// which the port itself obeys. It works on the window's thread through the
-// port's own notifications: nothing here blocks. "Sent" counts the bytes that
+// which the port's driver obeys. It works on the window's thread through
+// notifications: nothing here blocks. (POSIX: it writes to the port's descriptor.) "Sent" counts the bytes that
 // have left the computer, not those still queued in the system's driver.
 class SerialSender : public QObject {
     Q_OBJECT
@@ -44,16 +45,19 @@ signals:
     void failed(const QString& reason, qint64 sent);
 
 private:
-    void onBytesWritten();
+    void writeMore();
     void onError(QSerialPort::SerialPortError error);
+    void fail(const QString& systemText);
     void poll();
-    qint64 queuedInDriver(qint64 accepted) const;
+    qint64 queuedInDriver() const;
     void stop();
 
     Timing timing_;
     QSerialPort port_;
     QTimer pollTimer_;
+    QSocketNotifier* writable_ = nullptr; // while bytes are left to write
     QByteArray bytes_;
+    qint64 accepted_ = 0; // taken by the driver
     qint64 sent_ = 0;
     QElapsedTimer sinceProgress_;
     bool held_ = false;

@@ -109,6 +109,8 @@ void TransferWindow::createControls()
     Dateien->setHeaderLabels(
         {QStringLiteral("Datei"), QStringLiteral("Größe"), QStringLiteral("Dauer"), QStringLiteral("Stand")});
     Dateien->header()->setStretchLastSection(true);
+    Dateien->headerItem()->setTextAlignment(Size, Qt::AlignRight | Qt::AlignVCenter);
+    Dateien->headerItem()->setTextAlignment(Time, Qt::AlignRight | Qt::AlignVCenter);
     Dateien->setColumnWidth(Name, 130);
     Dateien->setColumnWidth(Size, 110);
     Dateien->setColumnWidth(Time, 90);

@@ -81,14 +81,24 @@ TEST_F(Sender, XoffHoldsTheLineUntilXon)
     startSending(file);
     pty.sendFromFar(velvix::test::kXoff);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return held.count() == 1; }, 5000));
+    // The far side keeps reading, as the PC-1600's port does: only the XOFF holds the sender.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            pty.readArrived(arrived);
+            return held.count() == 1;
+        },
+        5000));
     EXPECT_EQ(held.last().at(0).toBool(), true);
     pty.readArrived(arrived); // what was on the line before the XOFF
     const std::size_t beforeXoff = arrived.size();
     ASSERT_LT(beforeXoff, file.size());
     // Nothing more arrives while the PC-1600 holds, however long; past the long span the user is asked.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return heldLong.count() == 1; }, 5000));
-    pty.readArrived(arrived);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            pty.readArrived(arrived);
+            return heldLong.count() == 1;
+        },
+        5000));
     EXPECT_EQ(arrived.size(), beforeXoff);
     EXPECT_TRUE(sender.isSending());
 
@@ -105,14 +115,19 @@ TEST_F(Sender, CancelStopsInTheMiddleOfAFile)
     QSignalSpy progressed(&sender, &SerialSender::progressed);
     QSignalSpy finished(&sender, &SerialSender::finished);
     startSending(file);
-    // The far end reads nothing yet, so the line fills and the sender waits with the rest.
+    // The far end reads a little, then stops, so the line fills and the sender waits with the rest.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            pty.readArrived(arrived);
+            return !arrived.empty();
+        },
+        5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return progressed.count() > 1; }, 5000));
     sender.cancel();
     EXPECT_FALSE(sender.isSending());
 
-    pty.readArrived(arrived);
+    pty.readArrived(arrived); // a pseudo terminal drops what was not read yet, as a port drops what is not sent
     const std::size_t atCancel = arrived.size();
-    EXPECT_GT(atCancel, 0U);
     EXPECT_LT(atCancel, file.size());
     QTest::qWait(300); // a sender still at work would go on filling the line meanwhile
     pty.readArrived(arrived);
