@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace velvix::ui::test {
@@ -25,10 +26,18 @@ class Transfer : public WindowTest {
 protected:
     void SetUp() override
     {
-        QSettings().remove(QStringLiteral("Uebertragen"));
+        // Tests run side by side in their own processes: each remembers its choices in its own folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ToQString(settingsFolder.path()));
         WindowTest::SetUp();
         velvix::test::WriteVideoFiles(folder.path(), files);
         showFolder(folder.path());
+    }
+
+    void TearDown() override
+    {
+        WindowTest::TearDown();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
 
     TransferWindow* openWindow()
@@ -60,6 +69,7 @@ protected:
             << state(row).toStdString();
     }
 
+    velvix::test::TempFolder settingsFolder;
     velvix::test::TempFolder folder;
     const std::vector<velvix::test::VideoFolderFile> files = velvix::test::MakeVideoFiles("FILM", 50, true, true);
     PtyPair pty;
