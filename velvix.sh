@@ -4,6 +4,9 @@
 #   ./velvix.sh test       build and run every test
 #   ./velvix.sh sanitize   the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./velvix.sh fuzz       each fuzz target for FUZZ_SECONDS (default 60) from its seed corpus
+#   ./velvix.sh package    the Debian package build/default/velvix_VERSION-1_ARCH.deb
+#   ./velvix.sh package-check  the package built and checked: lintian, menu entry, metadata, manual pages
+# Run it as yourself: only the installation of missing Debian packages asks for root (through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,14 +20,58 @@ install_missing() {
     done
     if [ ${#missing[@]} -gt 0 ]; then
         echo "Installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        local as_root=()
+        if [ "$(id -u)" -ne 0 ]; then
+            if ! command -v sudo >/dev/null; then
+                echo "Es fehlen Debian-Pakete: ${missing[*]}" >&2
+                echo "Bitte als root installieren (apt-get install ${missing[*]}) und dann erneut starten." >&2
+                exit 1
+            fi
+            as_root=(sudo)
+        fi
+        "${as_root[@]}" apt-get update -qq
+        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends "${missing[@]}"
     fi
 }
 
 build() {
     cmake --preset "$1"
     cmake --build --preset "$1"
+}
+
+deb=build/default/velvix_$(sed -n 's/^project(Velvix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-1_$(dpkg --print-architecture).deb
+
+package() {
+    packages+=(dpkg-dev) # dpkg-shlibdeps finds the package's library dependencies
+    install_missing
+    build default
+    rm -f "$deb"
+    (cd build/default && cpack)
+    echo "Paket: $deb"
+}
+
+# The package as Debian and the desktops see it, unpacked into a scratch root.
+check_package() {
+    lintian --fail-on error --tag-display-limit 0 "$deb"
+    root=$(mktemp -d)
+    trap 'rm -rf "$root"' EXIT
+    dpkg-deb -x "$deb" "$root"
+    desktop-file-validate "$root/usr/share/applications/velvix.desktop"
+    appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+    for program in velvix velvix-frames; do
+        test -x "$root/usr/bin/$program" || { echo "$program fehlt im Paket" >&2; exit 1; }
+    done
+    local text warnings
+    text=$("$root/usr/bin/velvix-frames" --hilfe)
+    grep -q "^Aufruf:" <<<"$text"
+    for page in velvix velvix-frames; do
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || { echo "$page.1: $warnings" >&2; exit 1; }
+        text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz")
+        grep -q "^BEZEICHNUNG" <<<"$text"
+    done
+    echo "Paket geprüft: $deb"
 }
 
 case "${1:-}" in
@@ -47,7 +94,7 @@ fuzz)
     packages+=(clang-14 libclang-rt-14-dev)
     install_missing
     build fuzz
-    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz; do
+    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
         found=$(mktemp -d)
         log="build/fuzz/$target.log"
         status=0
@@ -64,8 +111,16 @@ fuzz)
         fi
     done
     ;;
+package)
+    package
+    ;;
+package-check)
+    packages+=(lintian desktop-file-utils appstream man-db)
+    package
+    check_package
+    ;;
 *)
-    echo "usage: $0 start|test|sanitize|fuzz" >&2
+    echo "usage: $0 start|test|sanitize|fuzz|package|package-check" >&2
     exit 2
     ;;
 esac

@@ -15,7 +15,16 @@ std::error_code FolderOps::createFolder(const fs::path& folder)
 
 std::error_code FolderOps::copy(const fs::path& from, const fs::path& to)
 {
+    // A leftover file is overwritten, but never through a link (that would write
+    // elsewhere) and never a folder.
     std::error_code ec;
+    const fs::file_status there = fs::symlink_status(to, ec);
+    if (fs::is_symlink(there)) {
+        return std::make_error_code(std::errc::file_exists);
+    }
+    if (fs::is_directory(there)) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     return ec;
 }

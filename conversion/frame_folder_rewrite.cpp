@@ -57,12 +57,19 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, const std::vecto
     }
 
     for (std::size_t m = 0; m < kept.size(); ++m) {
-        if (auto ec = ops.copy(kept[m], TransitFile(frameFolder, static_cast<int>(m) + 1))) {
+        const fs::path transit = TransitFile(frameFolder, static_cast<int>(m) + 1);
+        if (auto ec = ops.copy(kept[m], transit)) {
+            // Every frame is still in the folder: nothing of this run stays, the
+            // half-written copy included, but whatever of the user's was in the way does.
             for (std::size_t made = 0; made < m; ++made) {
                 ops.remove(TransitFile(frameFolder, static_cast<int>(made) + 1));
             }
-            return failed("Das Bild kann nicht kopiert werden", TransitFile(frameFolder, static_cast<int>(m) + 1), ec,
-                          frameFolder);
+            std::error_code ignored;
+            if (fs::is_regular_file(fs::symlink_status(transit, ignored))) {
+                ops.remove(transit);
+            }
+            fs::remove_all(backup, ignored);
+            return failed("Das Bild kann nicht kopiert werden", transit, ec, frameFolder);
         }
     }
 

@@ -20,7 +20,8 @@ std::optional<int> WholeNumber(const std::string& text, int lowest, int highest)
     return value;
 }
 
-// Seconds as "90", "12.5" (or "12,5"), "1:30" or "0:01:30.5".
+// Seconds as "90", "12.5" (or "12,5"), "1:30" or "0:01:30.5"; minutes and
+// seconds after a colon run from 0 to 59.
 std::optional<double> Time(std::string text)
 {
     for (char& c : text) {
@@ -35,7 +36,7 @@ std::optional<double> Time(std::string text)
         const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value);
         const bool last = colon == std::string::npos;
         if (piece.empty() || error != std::errc() || end != piece.data() + piece.size() || !std::isfinite(value) ||
-            value < 0 || (!last && value != std::floor(value))) {
+            value < 0 || (!last && value != std::floor(value)) || (part > 0 && value >= 60)) {
             return std::nullopt;
         }
         seconds = seconds * 60 + value;
@@ -45,6 +46,14 @@ std::optional<double> Time(std::string text)
         from = colon + 1;
     }
     return std::nullopt;
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    }
+    return text;
 }
 
 const std::map<std::string, Method> kMethods{{"bayer", Method::Bayer},
@@ -60,51 +69,64 @@ bool Store(std::optional<int> number, int& target)
     return number.has_value();
 }
 
-// Applies an option that takes a value; false when the value does not fit.
-bool TakeValue(const std::string& option, const std::string& value, Job& job)
+bool StoreTime(std::optional<double> seconds, std::optional<double>& target)
 {
-    if (option == "--bildrate") {
-        const auto rate = WholeNumber(value, 4, 8);
-        return rate != 7 && Store(rate, job.part.rate);
-    }
-    if (option == "--start" || option == "--dauer") {
-        const auto seconds = Time(value);
-        if (!seconds || (option == "--dauer" && *seconds == 0)) {
-            return false;
-        }
-        (option == "--start" ? job.part.start : job.part.length) = seconds;
-        return true;
-    }
-    if (option == "--verfahren") {
-        const auto method = kMethods.find(value);
-        if (method == kMethods.end()) {
-            return false;
-        }
-        job.oneBit.method = method->second;
-        return true;
-    }
-    if (option == "--vorschau") {
-        job.preview = PathFromUtf8(value);
-        return !value.empty();
-    }
-    if (option == "--schwelle") {
-        return Store(WholeNumber(value, 1, 255), job.oneBit.level);
-    }
-    if (option == "--helligkeit") {
-        return Store(WholeNumber(value, -100, 100), job.oneBit.brightness);
-    }
-    return Store(WholeNumber(value, 0, 400), job.oneBit.contrast);
+    target = seconds;
+    return seconds.has_value();
 }
 
-bool TakesValue(const std::string& option)
+const char* const kTimes = "Sekunden wie 75 oder 12,5, Minuten:Sekunden wie 1:15 oder Stunden:Minuten:Sekunden; "
+                           "Minuten und Sekunden 0 bis 59";
+
+// An option that takes a value, what it allows, and how it applies the value
+// (false when the value does not fit).
+struct ValueOption {
+    const char* name;
+    const char* allowed;
+    bool (*take)(const std::string& value, Job& job);
+};
+
+const ValueOption kValueOptions[] = {
+    {"--bildrate", "4, 5, 6, 8",
+     [](const std::string& v, Job& job) {
+         const auto rate = WholeNumber(v, 4, 8);
+         return rate != 7 && Store(rate, job.part.rate);
+     }},
+    {"--start", kTimes, [](const std::string& v, Job& job) { return StoreTime(Time(v), job.part.start); }},
+    {"--dauer", kTimes,
+     [](const std::string& v, Job& job) {
+         const auto seconds = Time(v);
+         return seconds != 0.0 && StoreTime(seconds, job.part.length);
+     }},
+    {"--verfahren", "bayer, schwelle, floyd-steinberg, atkinson",
+     [](const std::string& v, Job& job) {
+         const auto method = kMethods.find(Lowered(v));
+         if (method != kMethods.end()) {
+             job.oneBit.method = method->second;
+         }
+         return method != kMethods.end();
+     }},
+    {"--schwelle", "1 bis 255",
+     [](const std::string& v, Job& job) { return Store(WholeNumber(v, 1, 255), job.oneBit.level); }},
+    {"--helligkeit", "-100 bis 100",
+     [](const std::string& v, Job& job) { return Store(WholeNumber(v, -100, 100), job.oneBit.brightness); }},
+    {"--kontrast", "0 bis 400",
+     [](const std::string& v, Job& job) { return Store(WholeNumber(v, 0, 400), job.oneBit.contrast); }},
+    {"--vorschau", "ein Dateiname, der auf .png endet",
+     [](const std::string& v, Job& job) {
+         job.preview = PathFromUtf8(v);
+         return Lowered(Utf8FromPath(job.preview.extension())) == ".png";
+     }},
+};
+
+const ValueOption* FindValueOption(const std::string& option)
 {
-    for (const char* known : {"--bildrate", "--start", "--dauer", "--verfahren", "--schwelle", "--helligkeit",
-                              "--kontrast", "--vorschau"}) {
-        if (option == known) {
-            return true;
+    for (const ValueOption& known : kValueOptions) {
+        if (option == known.name) {
+            return &known;
         }
     }
-    return false;
+    return nullptr;
 }
 
 } // namespace
@@ -114,6 +136,7 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
     CommandLine line;
     std::vector<std::string> places; // EINGABE and ZIELORDNER
     bool optionsEnded = false;
+    bool levelGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string option = arguments[i];
         if (optionsEnded || option.size() < 2 || option[0] != '-') {
@@ -139,16 +162,21 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
             line.job.replace = true;
         } else if (option == "--erste-299" && !value) {
             line.job.firstFramesOnly = true;
-        } else if (TakesValue(option)) {
-            if (!value && i + 1 < arguments.size()) {
+        } else if (option == "--version" && !value) {
+            line.version = true;
+        } else if (const ValueOption* known = FindValueOption(option)) {
+            // Another option is never taken as a value: "--vorschau --ersetzen" lacks the name.
+            if (!value && i + 1 < arguments.size() && arguments[i + 1].rfind("--", 0) != 0) {
                 value = arguments[++i];
             }
             if (!value) {
-                line.failure = Failure{option + " braucht einen Wert."};
+                line.failure = Failure{option + " braucht einen Wert (erlaubt: " + known->allowed + ")."};
                 return line;
             }
-            if (!TakeValue(option, *value, line.job)) {
-                line.failure = Failure{"„" + *value + "“ passt nicht zu " + option + "."};
+            levelGiven = levelGiven || option == "--schwelle";
+            if (!known->take(*value, line.job)) {
+                line.failure =
+                    Failure{"„" + *value + "“ passt nicht zu " + option + " (erlaubt: " + known->allowed + ")."};
                 return line;
             }
         } else {
@@ -156,13 +184,16 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
             return line;
         }
     }
-    if (line.help) {
+    if (line.help || line.version) {
         return line;
     }
     if (places.empty() || places.size() > 2) {
         line.failure = Failure{places.empty() ? "Es fehlt, was umgewandelt werden soll: ein Film oder ein Ordner."
                                               : "Zu viele Angaben: erwartet sind EINGABE und ZIELORDNER."};
         return line;
+    }
+    if (levelGiven && line.job.oneBit.method != Method::Threshold) {
+        line.notes.push_back("--schwelle gilt nur für --verfahren schwelle und bleibt hier ohne Wirkung.");
     }
     line.job.input = PathFromUtf8(places[0]);
     if (places.size() == 2) {
@@ -184,18 +215,19 @@ Aufruf:
 
   EINGABE       ein Film (alles, was ffmpeg lesen kann) oder ein Ordner mit Bildern
                 (PNG, JPEG, BMP, ... in beliebiger Größe; nach Namen geordnet)
-  ZIELORDNER    hierhin kommen die Bilder; er wird angelegt, wenn es ihn nicht gibt
+  ZIELORDNER    hierhin kommen die Bilder; er wird angelegt, wenn es ihn nicht gibt;
+                nicht der Eingabeordner und nicht darin
 
 Film:
   --bildrate N        4, 5, 6 oder 8 Bilder pro Sekunde (Vorgabe 6); in Velvix dieselbe
                       Rate wählen
-  --start ZEIT        erst ab dieser Stelle, z. B. 75, 1:15 oder 0:01:15.5
+  --start ZEIT        erst ab dieser Stelle, z. B. 75, 1:15 oder 0:01:15,5
   --dauer ZEIT        nur so lange
 
 Bild:
   --einpassen         das ganze Bild zeigen, mit weißen Rändern (Vorgabe: das Display
                       füllen und überstehende Ränder abschneiden)
-  --verfahren NAME    wie Grau zu Punkten wird:
+  --verfahren NAME    wie Grau zu Punkten wird (Groß- und Kleinschreibung gleich):
                         bayer            geordnetes Raster (Vorgabe): ruhig von Bild zu Bild
                         schwelle         dunkler als die Schwelle wird schwarz
                         floyd-steinberg  Fehlerverteilung, feinste Grautöne
@@ -206,9 +238,12 @@ Bild:
   --invertieren       schwarz und weiß tauschen
 
 Sonstiges:
-  --vorschau DATEI    alle Bilder als PNG-Kontaktbogen, vierfach vergrößert
-  --ersetzen          Bilder, die schon im ZIELORDNER liegen, löschen und ersetzen
+  --vorschau DATEI    alle Bilder als PNG-Kontaktbogen, vierfach vergrößert und nummeriert;
+                      der Name endet auf .png
+  --ersetzen          Bilder, die schon im ZIELORDNER liegen, und eine schon vorhandene
+                      Vorschau ersetzen; misslingt etwas, bleiben die alten unverändert
   --erste-299         ergibt die Eingabe mehr als 299 Bilder, nur die ersten 299 nehmen
+  --version           die Version von velvix-frames
   --hilfe             diese Hilfe
 )";
 }

@@ -5,13 +5,16 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace velvix::frames {
 
 struct CommandLine {
     Job job;
     bool help = false;
+    bool version = false;
     std::optional<Failure> failure; // names the argument that is wrong
+    std::vector<std::string> notes; // options that are allowed but do nothing here
 };
 
 // Reads the arguments that follow the program's name.

@@ -8,8 +8,8 @@
 namespace velvix::frames {
 
 // A PNG with all frames in rows of four, each dot of the display drawn as
-// 4 x 4 pixels in the display's colours, so the result can be judged before
-// frames are written.
+// 4 x 4 pixels in the display's colours, its number under it, so the result
+// can be judged before frames are written.
 Bytes MakeContactSheet(const std::vector<FramePixels>& frames);
 
 } // namespace velvix::frames

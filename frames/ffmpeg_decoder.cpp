@@ -1,13 +1,12 @@
 #include "ffmpeg_decoder.h"
 
 #include "child_process.h"
+#include "ffmpeg_run.h"
 #include "file_io.h"
 #include "pgm_reader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 
 namespace velvix::frames {
@@ -16,35 +15,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// "file:" keeps ffmpeg from reading a name with a colon as a protocol, or
-// one with a leading dash as an option.
-std::string InputName(const fs::path& file)
-{
-    std::error_code ignored;
-    return "file:" + Utf8FromPath(fs::absolute(file, ignored));
-}
-
 std::string Seconds(double seconds)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", seconds);
     return text;
-}
-
-Failure NotStarted(const std::string& program, int error)
-{
-    if (error == ENOENT) {
-        return {"Das Programm „" + program +
-                "“ wurde nicht gefunden. Es gehört zu ffmpeg; bitte ffmpeg installieren (Debian: apt-get install "
-                "ffmpeg)."};
-    }
-    return {"Das Programm „" + program + "“ lässt sich nicht starten: " + std::strerror(error)};
-}
-
-Failure Unreadable(const fs::path& file, const ChildProcess& decoder)
-{
-    const std::string said = decoder.messages();
-    return {"ffmpeg kann „" + Utf8FromPath(file) + "“ nicht lesen." + (said.empty() ? "" : "\nffmpeg meldet: " + said)};
 }
 
 // Reads pictures until the stream ends or `take` wants no more.
@@ -68,18 +43,13 @@ std::optional<Failure> ReadPictures(ChildProcess& decoder, const std::string& pr
     return std::nullopt;
 }
 
-std::vector<std::string> PictureOutput()
-{
-    return {"-map", "0:v:0", "-f", "image2pipe", "-c:v", "pgm", "-pix_fmt", "gray", "pipe:1"};
-}
-
 } // namespace
 
 FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
 {
     ChildProcess probe({decoders.ffprobe, "-v", "error", "-select_streams", "v:0", "-show_entries",
-                        "format=duration:stream=sample_aspect_ratio", "-of", "default=noprint_wrappers=1",
-                        InputName(film)});
+                        "format=duration:stream=codec_type,width,height,sample_aspect_ratio", "-of",
+                        "default=noprint_wrappers=1", InputName(film)});
     if (probe.startError() != 0) {
         return {std::nullopt, 1, NotStarted(decoders.ffprobe, probe.startError())};
     }
@@ -88,25 +58,32 @@ FilmFacts ProbeFilm(const Decoders& decoders, const fs::path& film)
     if (!probe.finish()) {
         return {std::nullopt, 1, Unreadable(film, probe)};
     }
-    // Lines "duration=12.345" and "sample_aspect_ratio=64:45"; "N/A" where the film does not say.
+    // Lines "codec_type=video", "duration=12.345", "width=720" and "sample_aspect_ratio=64:45"; "N/A" where the
+    // film does not say.
     FilmFacts facts;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         double seconds = 0;
         int across = 0;
         int down = 0;
-        if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
+        if (line == "codec_type=video") {
+            facts.hasPicture = true;
+        } else if (std::sscanf(line.c_str(), "duration=%lf", &seconds) == 1 && seconds >= 0) {
             facts.seconds = seconds;
         } else if (std::sscanf(line.c_str(), "sample_aspect_ratio=%d:%d", &across, &down) == 2 && across > 0 &&
                    down > 0) {
             facts.pixelAspect = std::clamp(static_cast<double>(across) / down, 0.1, 10.0);
+        } else if (std::sscanf(line.c_str(), "width=%d", &across) == 1 && across > 0 && across <= 16384) {
+            facts.width = across;
+        } else if (std::sscanf(line.c_str(), "height=%d", &down) == 1 && down > 0 && down <= 16384) {
+            facts.height = down;
         }
     }
     return facts;
 }
 
 std::optional<Failure> DecodeFilm(const Decoders& decoders, const fs::path& film, const FilmPart& part,
-                                  const TakePicture& take)
+                                  const TakePicture& take, PictureSize reduceTo)
 {
     std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error"};
     if (part.start) {
@@ -116,30 +93,55 @@ std::optional<Failure> DecodeFilm(const Decoders& decoders, const fs::path& film
     if (part.length) {
         arguments.insert(arguments.end(), {"-t", Seconds(*part.length)});
     }
-    arguments.insert(arguments.end(), {"-vf", "fps=" + std::to_string(part.rate)});
+    std::string filters = "fps=" + std::to_string(part.rate);
+    if (reduceTo.width > 0 && reduceTo.height > 0) {
+        // Smaller pictures through the pipe; one pass turns them grey as well.
+        filters += ",scale=" + std::to_string(reduceTo.width) + ":" + std::to_string(reduceTo.height) +
+                   ":flags=area,format=gray";
+    }
+    arguments.insert(arguments.end(), {"-vf", filters});
     const auto output = PictureOutput();
     arguments.insert(arguments.end(), output.begin(), output.end());
     ChildProcess ffmpeg(arguments);
     return ReadPictures(ffmpeg, decoders.ffmpeg, film, take);
 }
 
-std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
+namespace {
+
+// The first picture that ffmpeg gives for `arguments`; `none` when there is none.
+std::optional<Failure> DecodeOnePicture(std::vector<std::string> arguments, const Decoders& decoders,
+                                        const fs::path& file, GreyImage& picture, const std::string& none)
 {
-    std::vector<std::string> arguments{decoders.ffmpeg,  "-nostdin",  "-v", "error", "-i",
-                                       InputName(image), "-frames:v", "1"};
     const auto output = PictureOutput();
+    arguments.insert(arguments.end(), {"-frames:v", "1"});
     arguments.insert(arguments.end(), output.begin(), output.end());
     ChildProcess ffmpeg(arguments);
     bool found = false;
-    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, image, [&](GreyImage&& decoded) {
+    auto failure = ReadPictures(ffmpeg, decoders.ffmpeg, file, [&](GreyImage&& decoded) {
         picture = std::move(decoded);
         found = true;
         return true;
     });
     if (!failure && !found) {
-        failure = Failure{"In „" + Utf8FromPath(image) + "“ steckt kein Bild."};
+        failure = Failure{none};
     }
     return failure;
+}
+
+} // namespace
+
+std::optional<Failure> DecodeFilmPicture(const Decoders& decoders, const fs::path& film, double seconds,
+                                         GreyImage& picture)
+{
+    return DecodeOnePicture(
+        {decoders.ffmpeg, "-nostdin", "-v", "error", "-ss", Seconds(seconds), "-i", InputName(film)}, decoders, film,
+        picture, "„" + Utf8FromPath(film) + "“ zeigt bei " + Seconds(seconds) + " s kein Bild.");
+}
+
+std::optional<Failure> DecodeImage(const Decoders& decoders, const fs::path& image, GreyImage& picture)
+{
+    return DecodeOnePicture({decoders.ffmpeg, "-nostdin", "-v", "error", "-i", InputName(image)}, decoders, image,
+                            picture, "In „" + Utf8FromPath(image) + "“ steckt kein Bild.");
 }
 
 } // namespace velvix::frames

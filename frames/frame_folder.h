@@ -13,9 +13,10 @@ namespace velvix::frames {
 // old and new frames mixed would make one film of two.
 std::optional<Failure> CheckOutputFolder(const std::filesystem::path& folder, bool replace);
 
-// Removes the frames already there, then writes "B001.BMP" onward, each file
-// whole. When one cannot be written, those written so far are removed again,
-// so no half film is left behind.
+// Writes "B001.BMP" onward into a temporary folder beside `folder`; only when
+// every frame is whole do they take the place of the frames already there
+// (other files stay). On any failure the folder is left as it was, and a
+// folder that did not exist before is not created.
 std::optional<Failure> WriteFrames(const std::filesystem::path& folder, const std::vector<FramePixels>& frames);
 
 } // namespace velvix::frames

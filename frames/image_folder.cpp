@@ -1,6 +1,7 @@
 #include "image_folder.h"
 
 #include "file_io.h"
+#include "system_reason.h"
 
 #include <algorithm>
 #include <array>
@@ -14,15 +15,6 @@ namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsImage(const fs::path& file)
-{
-    static constexpr std::array<std::string_view, 12> kEndings{".bmp",  ".png",  ".jpg", ".jpeg", ".gif", ".tif",
-                                                               ".tiff", ".webp", ".pgm", ".ppm",  ".pbm", ".tga"};
-    std::string ending = Utf8FromPath(file.extension());
-    std::transform(ending.begin(), ending.end(), ending.begin(), Lower);
-    return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
-}
 
 // The digits starting at `i`, leading zeros dropped; `i` moves past them.
 std::string_view Number(const std::string& text, std::size_t& i)
@@ -38,6 +30,15 @@ std::string_view Number(const std::string& text, std::size_t& i)
 }
 
 } // namespace
+
+bool IsImage(const fs::path& file)
+{
+    static constexpr std::array<std::string_view, 12> kEndings{".bmp",  ".png",  ".jpg", ".jpeg", ".gif", ".tif",
+                                                               ".tiff", ".webp", ".pgm", ".ppm",  ".pbm", ".tga"};
+    std::string ending = Utf8FromPath(file.extension());
+    std::transform(ending.begin(), ending.end(), ending.begin(), Lower);
+    return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
+}
 
 bool ComesBefore(const std::string& a, const std::string& b)
 {
@@ -77,7 +78,8 @@ ImageList ListImages(const fs::path& folder)
         }
     }
     if (ec) {
-        list.failure = Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + ec.message()};
+        list.failure =
+            Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + SystemReason(ec) + "."};
         return list;
     }
     std::sort(list.images.begin(), list.images.end(), [](const fs::path& a, const fs::path& b) {

@@ -13,6 +13,9 @@ struct ImageList {
     std::optional<Failure> failure;
 };
 
+// Whether the file's name ends like an image (PNG, JPEG, BMP, ...).
+bool IsImage(const std::filesystem::path& file);
+
 // The image files of a folder (by their name's ending: PNG, JPEG, BMP, ...)
 // in the order a person reads their names: "Bild9" before "Bild10".
 ImageList ListImages(const std::filesystem::path& folder);

@@ -1,6 +1,8 @@
 #include "command_line.h"
 #include "file_io.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -37,8 +39,17 @@ private:
     bool shown_ = false;
 };
 
-int Run(const CommandLine& line)
+// Set by Ctrl-C: the work stops between pictures and writes nothing, rather
+// than ending wherever it is.
+std::atomic<bool> interrupted = false;
+
+void Interrupt(int) { interrupted = true; }
+
+int Run(CommandLine line)
 {
+    line.job.cancel = &interrupted;
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
     Outcome outcome;
     {
         ProgressLine progress;
@@ -48,12 +59,21 @@ int Run(const CommandLine& line)
         std::fprintf(stderr, "velvix-frames: Fehler: %s\n", outcome.failure->text.c_str());
         return 1;
     }
+    for (const std::string& note : outcome.notes) {
+        std::printf("Hinweis: %s\n", note.c_str());
+    }
+    const int count = outcome.frameCount;
     if (!line.job.preview.empty()) {
-        std::printf("Vorschau mit %d Bildern: %s\n", outcome.frameCount, Utf8FromPath(line.job.preview).c_str());
+        std::printf("Vorschau mit %d %s: %s\n", count, count == 1 ? "Bild" : "Bildern",
+                    Utf8FromPath(line.job.preview).c_str());
     }
     if (!line.job.outputFolder.empty()) {
-        std::printf("%d Bilder geschrieben nach %s (B001.BMP bis B%03d.BMP).\n", outcome.frameCount,
-                    Utf8FromPath(line.job.outputFolder).c_str(), outcome.frameCount);
+        if (count == 1) {
+            std::printf("1 Bild geschrieben nach %s (B001.BMP).\n", Utf8FromPath(line.job.outputFolder).c_str());
+        } else {
+            std::printf("%d Bilder geschrieben nach %s (B001.BMP bis B%03d.BMP).\n", count,
+                        Utf8FromPath(line.job.outputFolder).c_str(), count);
+        }
         std::error_code ec;
         if (!std::filesystem::is_directory(line.job.input, ec)) {
             std::printf("In Velvix dazu „%d Bilder/Sek“ wählen.\n", line.job.part.rate);
@@ -72,10 +92,17 @@ int main(int argc, char** argv)
         std::fputs(HelpText().c_str(), stdout);
         return 0;
     }
+    if (line.version) {
+        std::puts("velvix-frames " VELVIX_VERSION);
+        return 0;
+    }
     if (line.failure) {
         std::fprintf(stderr, "velvix-frames: %s\nAlle Optionen zeigt: velvix-frames --hilfe\n",
                      line.failure->text.c_str());
         return 2;
+    }
+    for (const std::string& note : line.notes) {
+        std::printf("Hinweis: %s\n", note.c_str());
     }
     try {
         return Run(line);

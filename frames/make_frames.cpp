@@ -4,7 +4,9 @@
 #include "file_io.h"
 #include "frame_discovery.h"
 #include "frame_folder.h"
+#include "image_decoder.h"
 #include "image_folder.h"
+#include "places.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +41,48 @@ std::optional<Failure> CheckInput(const fs::path& input)
 struct Collected {
     std::vector<FramePixels> frames;
     std::optional<Failure> failure;
+    std::vector<std::string> notes;
+    bool cancelled = false;
 };
+
+bool Cancelled(const Job& job) { return job.cancel != nullptr && job.cancel->load(); }
+
+std::string Number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::string result = text;
+    if (result.size() > 2 && result.compare(result.size() - 2, 2, ".0") == 0) {
+        result.resize(result.size() - 2);
+    }
+    std::replace(result.begin(), result.end(), '.', ',');
+    return result;
+}
+
+// What the user may not expect from the film: a stretch past its end, or a
+// picture mostly cut away.
+std::vector<std::string> FilmNotes(const FilmFacts& film, const Job& job)
+{
+    std::vector<std::string> notes;
+    const FilmPart& part = job.part;
+    if (part.length && film.seconds && part.start.value_or(0) + *part.length > *film.seconds + 0.5 / part.rate) {
+        const double rest = std::max(*film.seconds - part.start.value_or(0), 0.0);
+        notes.push_back("--dauer reicht über das Ende des Films hinaus: " +
+                        std::string(part.start ? "ab --start bleiben nur " : "der Film dauert nur ") + Number(rest) +
+                        " Sekunden; es werden entsprechend weniger Bilder.");
+    }
+    if (job.fit == Fit::Fill && film.width > 0 && film.height > 0) {
+        const double cut = CutOffShare({film.width, film.height}, film.pixelAspect);
+        if (cut > 0.5) {
+            const bool tall =
+                film.width * film.pixelAspect / film.height < static_cast<double>(kFrameWidth) / kFrameHeight;
+            notes.push_back("Um das Display zu füllen, werden " + std::to_string(std::lround(cut * 100)) +
+                            " % des Filmbilds " + (tall ? "oben und unten" : "links und rechts") +
+                            " abgeschnitten; --einpassen zeigt das ganze Bild mit weißen Rändern.");
+        }
+    }
+    return notes;
+}
 
 FramePixels Convert(const GreyImage& picture, const Job& job, double pixelAspect)
 {
@@ -74,12 +117,25 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
         result.failure = film.failure;
         return result;
     }
-    const std::optional<double> seconds = StretchSeconds(film.seconds, job.part);
-    const int expected = seconds ? static_cast<int>(std::lround(*seconds * job.part.rate)) : 0;
+    if (!film.hasPicture) {
+        result.failure =
+            Failure{"In " + Quoted(job.input) + " steckt kein Bild, vielleicht nur Ton. Bitte einen Film wählen."};
+        return result;
+    }
+    const int expected = ExpectedFrames(film.seconds, job.part).value_or(0);
     const int shown = job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected;
 
+    result.notes = FilmNotes(film, job);
+    PictureSize reduceTo;
+    if (film.width > 0 && film.height > 0) {
+        reduceTo = ReducedSize({film.width, film.height}, job.fit, film.pixelAspect);
+    }
     bool tooMany = false;
-    result.failure = DecodeFilm(job.decoders, job.input, job.part, [&](GreyImage&& picture) {
+    const auto take = [&](GreyImage&& picture) {
+        if (Cancelled(job)) {
+            result.cancelled = true;
+            return false;
+        }
         if (result.frames.size() == kMaxFrames) {
             tooMany = true;
             return false;
@@ -90,11 +146,12 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
             progress(done, shown);
         }
         return !(job.firstFramesOnly && done == kMaxFrames);
-    });
+    };
+    result.failure = DecodeFilm(job.decoders, job.input, job.part, take, reduceTo);
     if (!result.failure && tooMany) {
         result.failure = FilmTooLong(expected, job.part);
     }
-    if (!result.failure && result.frames.empty()) {
+    if (!result.failure && !result.cancelled && result.frames.empty()) {
         result.failure =
             Failure{"Aus " + Quoted(job.input) + " kommt kein einziges Bild. Liegt --start hinter dem Ende des Films?"};
     }
@@ -123,50 +180,74 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
         }
         list.images.resize(kMaxFrames);
     }
-    for (const fs::path& image : list.images) {
-        GreyImage picture;
-        if (auto failure = DecodeImage(job.decoders, image, picture)) {
-            result.failure = failure;
-            return result;
+    const int expected = static_cast<int>(list.images.size());
+    result.failure = DecodeImages(job.decoders, list.images, job.fit, [&](GreyImage&& picture) {
+        if (Cancelled(job)) {
+            result.cancelled = true;
+            return false;
         }
         result.frames.push_back(Convert(picture, job, 1));
         if (progress) {
-            progress(static_cast<int>(result.frames.size()), static_cast<int>(list.images.size()));
+            progress(static_cast<int>(result.frames.size()), expected);
         }
-    }
+        return true;
+    });
     return result;
 }
 
+Outcome Failed(std::optional<Failure> failure) { return {0, std::move(failure), {}, false}; }
+
 } // namespace
+
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part)
+{
+    const std::optional<double> seconds = StretchSeconds(filmSeconds, part);
+    if (!seconds) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::lround(*seconds * part.rate));
+}
 
 Outcome MakeFrames(const Job& job, const Progress& progress)
 {
     if (auto failure = CheckInput(job.input)) {
-        return {0, failure};
+        return Failed(failure);
     }
     if (!job.outputFolder.empty()) {
+        if (auto failure = CheckOutputPlace(job.input, job.outputFolder)) {
+            return Failed(failure);
+        }
         if (auto failure = CheckOutputFolder(job.outputFolder, job.replace)) {
-            return {0, failure};
+            return Failed(failure);
+        }
+    }
+    if (!job.preview.empty()) {
+        if (auto failure = CheckPreviewPlace(job.input, job.preview, job.replace)) {
+            return Failed(failure);
         }
     }
     std::error_code ec;
     const Collected collected =
         fs::is_directory(job.input, ec) ? FramesFromImages(job, progress) : FramesFromFilm(job, progress);
+    // Before any failure: a stop can make ffmpeg fail too (Ctrl-C reaches it as well).
+    if (collected.cancelled || Cancelled(job)) {
+        return {0, Failure{"Abgebrochen. Es wurde nichts geschrieben."}, {}, true};
+    }
     if (collected.failure) {
-        return {0, collected.failure};
+        return Failed(collected.failure);
     }
     if (!job.preview.empty()) {
         if (auto error = WriteWholeFile(job.preview, MakeContactSheet(collected.frames))) {
-            return {0,
-                    Failure{"Die Vorschau " + Quoted(error->path) + " lässt sich nicht schreiben: " + error->reason}};
+            return Failed(
+                Failure{"Die Vorschau " + Quoted(error->path) + " lässt sich nicht schreiben: " + error->reason});
         }
     }
     if (!job.outputFolder.empty()) {
         if (auto failure = WriteFrames(job.outputFolder, collected.frames)) {
-            return {0, failure};
+            return Failed(failure);
         }
     }
-    return {static_cast<int>(collected.frames.size()), std::nullopt};
+    return {static_cast<int>(collected.frames.size()), std::nullopt, collected.notes, false};
 }
 
 } // namespace velvix::frames

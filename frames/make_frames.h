@@ -5,9 +5,12 @@
 #include "ffmpeg_decoder.h"
 #include "one_bit.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace velvix::frames {
 
@@ -19,18 +22,25 @@ struct Job {
     FilmPart part;                      // films only
     Fit fit = Fit::Fill;
     OneBit oneBit;
-    bool replace = false;         // frames already in the output folder may go
+    bool replace = false;         // frames already in the output folder, and an existing preview, may go
     bool firstFramesOnly = false; // more than 299 frames: keep the first 299
     Decoders decoders;
+    const std::atomic<bool>* cancel = nullptr; // when it turns true (from any thread), the work stops, nothing written
 };
 
 struct Outcome {
     int frameCount = 0;
     std::optional<Failure> failure;
+    std::vector<std::string> notes; // worth telling even on success, one line each
+    bool cancelled = false;         // then `failure` says so too
 };
 
 // Frames done so far, and how many are expected (0 when not known).
 using Progress = std::function<void(int done, int expected)>;
+
+// How many frames the chosen part of a film of `filmSeconds` gives; nothing
+// when the film does not say how long it runs and no length is chosen.
+std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part);
 
 // Reads the input, converts every picture, and writes the contact sheet and
 // the frames only when all of it succeeded.

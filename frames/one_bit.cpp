@@ -37,19 +37,42 @@ constexpr std::array<Spread, 4> kFloydSteinberg{
 constexpr std::array<Spread, 6> kAtkinson{
     {{1, 0, 1 / 8.0}, {2, 0, 1 / 8.0}, {-1, 1, 1 / 8.0}, {0, 1, 1 / 8.0}, {1, 1, 1 / 8.0}, {0, 2, 1 / 8.0}}};
 
+// The picture continues past its left, right and top edges with its edge
+// pixels, so the error reaching the first columns and rows is what it would
+// be inside the picture: without this, the first columns receive less error
+// than the rest and turn into a dark or light line on flat areas.
+// From a fresh start, error diffusion takes up to some sixty rows to settle
+// into its pattern (before, some greys drew alternating black rows), so it
+// starts that far above.
+constexpr int kMargin = 16;
+constexpr int kLeadIn = 64;
+
 template <std::size_t N>
-void Diffuse(std::vector<double>& grey, FramePixels& dark, const std::array<Spread, N>& spreads)
+void Diffuse(const std::vector<double>& grey, FramePixels& dark, const std::array<Spread, N>& spreads)
 {
-    for (int y = 0; y < kFrameHeight; ++y) {
-        for (int x = 0; x < kFrameWidth; ++x) {
-            const double value = grey[Index(x, y)];
-            dark[Index(x, y)] = value < 127.5;
-            const double error = value - (dark[Index(x, y)] ? 0.0 : 255.0);
+    constexpr int width = kFrameWidth + 2 * kMargin;
+    constexpr int height = kFrameHeight + kLeadIn;
+    std::vector<double> work(static_cast<std::size_t>(width * height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int px = std::clamp(x - kMargin, 0, kFrameWidth - 1);
+            const int py = std::max(y - kLeadIn, 0);
+            work[static_cast<std::size_t>(y * width + x)] = grey[Index(px, py)];
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double value = work[static_cast<std::size_t>(y * width + x)];
+            const bool isDark = value < 127.5;
+            if (y >= kLeadIn && x >= kMargin && x < kMargin + kFrameWidth) {
+                dark[Index(x - kMargin, y - kLeadIn)] = isDark;
+            }
+            const double error = value - (isDark ? 0.0 : 255.0);
             for (const Spread& s : spreads) {
                 const int nx = x + s.dx;
                 const int ny = y + s.dy;
-                if (nx >= 0 && nx < kFrameWidth && ny < kFrameHeight) {
-                    grey[Index(nx, ny)] += error * s.share;
+                if (nx >= 0 && nx < width && ny < height) {
+                    work[static_cast<std::size_t>(ny * width + nx)] += error * s.share;
                 }
             }
         }
@@ -60,7 +83,7 @@ void Diffuse(std::vector<double>& grey, FramePixels& dark, const std::array<Spre
 
 FramePixels ToOneBit(const GreyImage& display, const OneBit& settings)
 {
-    std::vector<double> grey = AdjustTone(display, settings);
+    const std::vector<double> grey = AdjustTone(display, settings);
     FramePixels dark{};
     switch (settings.method) {
     case Method::Threshold:

@@ -50,6 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LoaderCase{"€ŠŸ–", 0,
                                  "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "
                                  "00 01 11 F2 90 22 53 32 3A 80 8A 9F 96 30 2E 56 49 44 22 0D"},
+                      // The no-break space and ÿ, the edges of the codes kept as they are.
+                      LoaderCase{"\u00A0ÿ", 0,
+                                 "FF 10 00 00 21 12 00 00 00 00 00 00 00 00 00 0F "
+                                 "00 01 0F F2 90 22 53 32 3A A0 FF 30 2E 56 49 44 22 0D"},
                       // Ω and 😀 have no Windows-1252 code: one "?" each keeps the length byte true.
                       LoaderCase{"AΩ😀B", 0,
                                  "FF 10 00 00 21 14 00 00 00 00 00 00 00 00 00 0F "

@@ -32,7 +32,7 @@ TEST(CommandLine, TakesEveryOption)
                                    "90",
                                    "--einpassen",
                                    "--verfahren",
-                                   "atkinson",
+                                   "Atkinson",
                                    "--schwelle",
                                    "90",
                                    "--helligkeit",
@@ -63,6 +63,13 @@ TEST(CommandLine, TakesEveryOption)
     EXPECT_EQ(line.job.outputFolder, "ziel");
 }
 
+TEST(CommandLine, SaysWhenTheLevelIsIgnored)
+{
+    EXPECT_EQ(Read({"--schwelle", "90", "f", "o"}).notes,
+              std::vector<std::string>{"--schwelle gilt nur für --verfahren schwelle und bleibt hier ohne Wirkung."});
+    EXPECT_TRUE(Read({"--schwelle", "90", "--verfahren", "SCHWELLE", "f", "o"}).notes.empty());
+}
+
 TEST(CommandLine, APreviewNeedsNoOutputFolder)
 {
     const CommandLine line = Read({"--vorschau", "v.png", "film.mp4"});
@@ -81,6 +88,11 @@ TEST(CommandLine, RefusesWhatDoesNotFit)
                                                       {"--start", "1:2:3:4", "f", "o"},
                                                       {"--start", "-5", "f", "o"},
                                                       {"--start", "1.5:00", "f", "o"},
+                                                      {"--start", "1:75", "f", "o"},
+                                                      {"--start", "1:60:00", "f", "o"},
+                                                      {"--vorschau", "film.mp4", "bilder"},
+                                                      {"--vorschau", "bogen.jpg", "film.mp4"},
+                                                      {"--vorschau", "--ersetzen", "film.mp4", "bilder"},
                                                       {"--dauer", "0", "f", "o"},
                                                       {"--verfahren", "sierra", "f", "o"},
                                                       {"--schwelle", "0", "f", "o"},
@@ -102,10 +114,31 @@ TEST(CommandLine, RefusesWhatDoesNotFit)
     }
 }
 
-TEST(CommandLine, HelpNeedsNothingElse)
+// A wrong or missing value is answered with what the option allows.
+TEST(CommandLine, NamesWhatAnOptionAllows)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"--bildrate", "7", "f", "o"}, "„7“ passt nicht zu --bildrate (erlaubt: 4, 5, 6, 8)."},
+        {{"--kontrast=500", "f", "o"}, "„500“ passt nicht zu --kontrast (erlaubt: 0 bis 400)."},
+        {{"--verfahren", "sierra", "f", "o"},
+         "„sierra“ passt nicht zu --verfahren (erlaubt: bayer, schwelle, floyd-steinberg, atkinson)."},
+        {{"--start", "1:75", "f", "o"}, "„1:75“ passt nicht zu --start (erlaubt: Sekunden wie 75"},
+        {{"--vorschau", "film.mp4", "o"}, "„film.mp4“ passt nicht zu --vorschau (erlaubt: ein Dateiname, der auf .png"},
+        {{"--vorschau", "--ersetzen", "f", "o"}, "--vorschau braucht einen Wert (erlaubt: ein Dateiname"},
+        {{"f", "o", "--schwelle"}, "--schwelle braucht einen Wert (erlaubt: 1 bis 255)."}};
+    for (const auto& [arguments, expected] : cases) {
+        const CommandLine line = Read(arguments);
+        ASSERT_TRUE(line.failure) << expected;
+        EXPECT_EQ(line.failure->text.substr(0, expected.size()), expected);
+    }
+}
+
+TEST(CommandLine, HelpAndVersionNeedNothingElse)
 {
     EXPECT_TRUE(Read({"--hilfe"}).help);
     EXPECT_FALSE(Read({"--hilfe"}).failure);
+    EXPECT_TRUE(Read({"--version"}).version);
+    EXPECT_FALSE(Read({"--version"}).failure);
 }
 
 } // namespace

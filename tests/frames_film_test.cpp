@@ -136,6 +136,64 @@ TEST(AnamorphicFilm, KeepsTheShapeOfItsPicture)
     EXPECT_EQ(PackFrame(FrameAt(job.outputFolder, 1)), test::PackedBox(14, 0, 128, 32));
 }
 
+// A large film is reduced by ffmpeg before our own fit; the dots stay the same.
+TEST(LargeFilm, KeepsItsDotsWhenReducedFirst)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "gross.mkv";
+    job.outputFolder = temp.path() / "bilder";
+    test::RunFfmpeg(
+        {"-f", "lavfi", "-i", test::WhiteWithBox(1560, 320, 1000, 80, 400, 160), "-t", "0.5", "-c:v", "ffv1"},
+        job.input);
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(outcome.frameCount, 3);
+    EXPECT_EQ(PackFrame(FrameAt(job.outputFolder, 3)), test::PackedBox(100, 8, 40, 16));
+    EXPECT_TRUE(outcome.notes.empty()); // the film has the display's shape: nothing cut off
+}
+
+// What a run that succeeds still has to tell.
+TEST(FilmNotes, SayWhenTheStretchEndsEarlyOrMostOfThePictureIsCutOff)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "film.mkv";
+    job.outputFolder = temp.path() / "bilder";
+    job.part.length = 10;
+    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=64x48", "-t", "2", "-c:v", "ffv1"}, job.input);
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(outcome.frameCount, 12);
+    ASSERT_EQ(outcome.notes.size(), 2u);
+    EXPECT_NE(outcome.notes[0].find("nur 2 Sekunden"), std::string::npos) << outcome.notes[0];
+    EXPECT_NE(outcome.notes[1].find("73 % des Filmbilds oben und unten"), std::string::npos)
+        << outcome.notes[1]; // 4:3 in 156:32
+}
+
+TEST(Cancel, StopsTheWorkAndWritesNothing)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "film.mkv";
+    job.outputFolder = temp.path() / "bilder";
+    job.preview = temp.path() / "bogen.png";
+    std::atomic<bool> cancel = false;
+    job.cancel = &cancel;
+    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=64x48", "-t", "3", "-c:v", "ffv1"}, job.input);
+    int reported = 0;
+    const Outcome outcome = MakeFrames(job, [&](int done, int) {
+        reported = done;
+        cancel = done == 4;
+    });
+    EXPECT_TRUE(outcome.cancelled);
+    ASSERT_TRUE(outcome.failure);
+    EXPECT_NE(outcome.failure->text.find("Abgebrochen"), std::string::npos);
+    EXPECT_EQ(reported, 4);
+    EXPECT_FALSE(fs::exists(job.outputFolder));
+    EXPECT_FALSE(fs::exists(job.preview));
+}
+
 class LongFilm : public ::testing::Test {
 protected:
     test::TempFolder temp;

@@ -1,4 +1,6 @@
+#include "disk_full.h"
 #include "ffmpeg_inputs.h"
+#include "frame_folder.h"
 #include "image_folder.h"
 #include "make_frames.h"
 #include "temp_folder.h"
@@ -65,18 +67,77 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageKind{"gross.png", 624, 128, {"-pix_fmt", "rgb24"}, 0}),
     [](const auto& info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
 
+// One folder of all those kinds and sizes, read by as few ffmpeg runs as the
+// kinds allow: every picture keeps its own shape.
+TEST(ImageFolder, MixesKindsAndSizes)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    fs::create_directory(images);
+    const std::vector<std::string> names{"1.png", "2.png", "3.bmp", "4.png", "5.png"};
+    const std::vector<std::pair<int, int>> sizes{{156, 32}, {624, 128}, {156, 32}, {312, 64}, {1560, 320}};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto [w, h] = sizes[i];
+        test::RunFfmpeg({"-f", "lavfi", "-i",
+                         test::WhiteWithBox(w, h, w * 10 / 156, h * 4 / 32, w * 40 / 156, h * 20 / 32), "-frames:v",
+                         "1"},
+                        images / names[i]);
+    }
+    Job job;
+    job.input = images;
+    job.outputFolder = temp.path() / "frames";
+    int reported = 0;
+    const Outcome outcome = MakeFrames(job, [&](int done, int expected) {
+        EXPECT_EQ(expected, 5);
+        reported = done;
+    });
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    EXPECT_EQ(reported, 5);
+    for (int f = 1; f <= 5; ++f) {
+        EXPECT_EQ(PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f))), test::PackedBox(10, 4, 40, 20))
+            << "frame " << f;
+    }
+}
+
+// An animation gives only its first picture, and the pictures after it keep their places.
+TEST(ImageFolder, TakesTheFirstPictureOfAnAnimation)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    fs::create_directory(images);
+    const std::string box = test::WhiteWithBox(156, 32, 10, 4, 40, 20);
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "1.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box + ",negate", "-t", "1", "-r", "5"}, images / "2.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "3.gif");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box + ",negate", "-t", "1", "-r", "5", "-f", "apng"}, images / "4.png");
+    test::RunFfmpeg({"-f", "lavfi", "-i", box, "-frames:v", "1"}, images / "5.png");
+    Job job;
+    job.input = images;
+    job.outputFolder = temp.path() / "frames";
+    const Outcome outcome = MakeFrames(job, {});
+    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
+    ASSERT_EQ(outcome.frameCount, 5);
+    const PackedFrame boxed = test::PackedBox(10, 4, 40, 20);
+    for (int f = 1; f <= 5; ++f) {
+        const PackedFrame frame = PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f)));
+        EXPECT_EQ(frame == boxed, f % 2 == 1) << "frame " << f; // the animations are the negative
+    }
+}
+
 TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
 {
     test::TempFolder temp;
+    const fs::path folder = temp.path() / "bilder";
+    fs::create_directory(folder);
     // Box positions 0, 40 and 80 in the files bild1, bild2 and bild10; bild10 must come last.
     const std::vector<std::pair<std::string, int>> images{{"bild10.png", 80}, {"bild2.png", 40}, {"Bild1.png", 0}};
     for (const auto& [name, x] : images) {
         test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, x, 0, 20, 32), "-frames:v", "1"},
-                        temp.path() / name);
+                        folder / name);
     }
-    test::WriteFile(temp.path() / "notiz.txt", {'x'});
+    test::WriteFile(folder / "notiz.txt", {'x'});
     Job job;
-    job.input = temp.path();
+    job.input = folder;
     job.outputFolder = temp.path() / "frames";
     ASSERT_FALSE(MakeFrames(job, {}).failure);
     for (int f = 1; f <= 3; ++f) {
@@ -153,24 +214,67 @@ TEST_F(OldFrames, AreAllReplacedWhenAskedTo)
     EXPECT_EQ(fs::file_size(output / "B001.BMP"), 704u);
 }
 
-TEST_F(OldFrames, CanBeConvertedInTheirOwnFolder)
+TEST_F(OldFrames, AreNeverReadBackAsInput)
 {
-    // 702-byte frames as ffmpeg writes them, turned into 704-byte frames in place.
-    for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
-        test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 100, 30, 6, 2), "-frames:v", "1",
-                         "-sws_dither", "none", "-pix_fmt", "monob"},
-                        output / name);
+    // The output folder as the input folder, and inside it: refused even with --ersetzen.
+    const std::vector<std::pair<fs::path, fs::path>> places{
+        {output, output}, {temp.path(), output}, {temp.path(), temp.path() / "." / "ziel" / ".."}};
+    for (const auto& [input, outputFolder] : places) {
+        job.input = input;
+        job.outputFolder = outputFolder;
+        job.replace = true;
+        const Outcome outcome = MakeFrames(job, {});
+        ASSERT_TRUE(outcome.failure) << outputFolder;
+        EXPECT_NE(outcome.failure->text.find("Eingabeordner"), std::string::npos) << outcome.failure->text;
+        EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
+        EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
     }
-    job.input = output;
-    job.replace = true;
-    const Outcome outcome = MakeFrames(job, {});
-    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "B003.BMP", "FILM0.VID"}));
-    for (int f = 1; f <= 3; ++f) {
-        const Bytes frame = test::ReadFile(test::WrittenFrame(output, f));
-        EXPECT_EQ(frame.size(), 704u);
-        EXPECT_EQ(PackFrame(frame), test::PackedBox(100, 30, 6, 2)) << "frame " << f;
+}
+
+std::vector<std::string> Entries(const fs::path& folder)
+{
+    std::vector<std::string> result;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        result.push_back(entry.path().filename().string());
     }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
+{
+    const std::vector<FramePixels> fresh(3);
+    std::optional<frames::Failure> failure;
+    {
+        test::DiskFull full;
+        failure = frames::WriteFrames(output, fresh);
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->text.find("Datei ist zu groß"), std::string::npos) << failure->text;
+    EXPECT_NE(failure->text.find("alten Bilder sind unverändert"), std::string::npos) << failure->text;
+    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
+    EXPECT_EQ(test::ReadFile(output / "b002.bmp"), (Bytes{'a', 'l', 't'}));
+    EXPECT_EQ(Entries(temp.path()), (std::vector<std::string>{"bilder", "ziel"})); // no half folder beside
+}
+
+TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
+{
+    test::TempFolder temp;
+    const fs::path output = temp.path() / "neu" / "ziel";
+    std::optional<frames::Failure> failure;
+    {
+        test::DiskFull full;
+        failure = frames::WriteFrames(output, std::vector<FramePixels>(2));
+    }
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->text.find("Es wurde kein Bild geschrieben."), std::string::npos) << failure->text;
+    EXPECT_TRUE(fs::is_empty(temp.path()));
+
+    ASSERT_FALSE(frames::WriteFrames(output, std::vector<FramePixels>(2)));
+    EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
+    EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
+    fs::create_directory(temp.path() / "vergleich");
+    EXPECT_EQ(fs::status(output).permissions(), fs::status(temp.path() / "vergleich").permissions()); // not 0700
 }
 
 struct BadInput {
@@ -205,61 +309,73 @@ TEST_P(Refused, WithAMessageAndNoFrames)
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Refused,
-    ::testing::Values(BadInput{"missing file",
-                               [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
-                               {"weg.mp4", "gibt es nicht"}},
-                      BadInput{"undecodable file",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "kaputt.mp4";
-                                   test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
-                               },
-                               {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
-                      BadInput{"film without pictures",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "ton.wav";
-                                   test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
-                               },
-                               {"ffmpeg kann", "ton.wav"}},
-                      BadInput{"start after the end",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.part.start = 5;
-                               },
-                               {"kein einziges Bild"}},
-                      BadInput{"missing ffprobe",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.decoders.ffprobe = "velvix-test-kein-ffprobe";
-                               },
-                               {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
-                      BadInput{"missing ffmpeg",
-                               [](const fs::path& folder, Job& job) {
-                                   ShortFilm(folder, job);
-                                   job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
-                               },
-                               {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
-                      BadInput{"undecodable image",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "bilder";
-                                   fs::create_directory(job.input);
-                                   test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
-                               },
-                               {"ffmpeg kann", "a.png"}},
-                      BadInput{"folder without images",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "leer";
-                                   fs::create_directory(job.input);
-                               },
-                               {"keine Bilder"}},
-                      BadInput{"300 images",
-                               [](const fs::path& folder, Job& job) {
-                                   job.input = folder / "viele";
-                                   fs::create_directory(job.input);
-                                   for (int i = 1; i <= 300; ++i) {
-                                       test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
-                                   }
-                               },
-                               {"300 Bilder", "höchstens 299", "--erste-299"}}),
+    ::testing::Values(
+        BadInput{"missing file",
+                 [](const fs::path& folder, Job& job) { job.input = folder / "weg.mp4"; },
+                 {"weg.mp4", "gibt es nicht"}},
+        BadInput{"undecodable file",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "kaputt.mp4";
+                     test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
+                 },
+                 {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
+        BadInput{"film without pictures",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "ton.wav";
+                     test::RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, job.input);
+                 },
+                 {"steckt kein Bild", "ton.wav"}},
+        BadInput{"start after the end",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.part.start = 5;
+                 },
+                 {"kein einziges Bild"}},
+        BadInput{"missing ffprobe",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.decoders.ffprobe = "velvix-test-kein-ffprobe";
+                 },
+                 {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
+        BadInput{"missing ffmpeg",
+                 [](const fs::path& folder, Job& job) {
+                     ShortFilm(folder, job);
+                     job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
+                 },
+                 {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
+        BadInput{"undecodable image",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "bilder";
+                     fs::create_directory(job.input);
+                     test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
+                 },
+                 {"ffmpeg kann", "a.png"}},
+        BadInput{
+            "undecodable image among good ones",
+            [](const fs::path& folder, Job& job) {
+                job.input = folder / "bilder";
+                fs::create_directory(job.input);
+                for (const char* name : {"1.png", "3.png"}) {
+                    test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=32x16", "-frames:v", "1"}, job.input / name);
+                }
+                test::WriteFile(job.input / "2.png", {'k', 'e', 'i', 'n'});
+            },
+            {"ffmpeg kann", "2.png"}},
+        BadInput{"folder without images",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "leer";
+                     fs::create_directory(job.input);
+                 },
+                 {"keine Bilder"}},
+        BadInput{"300 images",
+                 [](const fs::path& folder, Job& job) {
+                     job.input = folder / "viele";
+                     fs::create_directory(job.input);
+                     for (int i = 1; i <= 300; ++i) {
+                         test::WriteFile(job.input / ("bild" + std::to_string(i) + ".png"), {'x'});
+                     }
+                 },
+                 {"300 Bilder", "höchstens 299", "--erste-299"}}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');

@@ -91,9 +91,11 @@ TEST_F(HostileFolders, SymbolicLinksToAFrameElsewhereAndDangling)
     fs::remove(frames / "B002.bmp");
     fs::create_symlink(elsewhere / "keep.bmp", frames / "B002.bmp");
     found["B002.bmp"] = test::NumberedFrame(1000);
+    fs::create_symlink(elsewhere / "keep.bmp", frames / "FILM0.VID");
     start();
     EXPECT_EQ(titles().back(), "Fertig");
-    expectSafe(); // the link's target is untouched
+    EXPECT_FALSE(fs::is_symlink(frames / "FILM0.VID"));
+    expectSafe(); // the links' target is untouched: the video replaces its link
 
     fs::remove_all(frames);
     fs::create_directory(frames);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace velvix {
 namespace {
 
@@ -77,10 +79,17 @@ TEST(MemoryBudget, SlotS2NeedsThirtyTwoKilobytesInSlotS1)
     EXPECT_TRUE(b.host.messages.empty());
     EXPECT_EQ(b.budget.frameCapacity(), 120);
 
-    b.budget.chooseSlot1(1); // lowered to 8 KB behind a 32 KB slot S2
-    EXPECT_EQ(b.host.messages, std::vector<Message>{kSlotWarning});
-    EXPECT_EQ(b.host.slot2Choices, std::vector<int>{0});
-    EXPECT_EQ(b.budget.frameCapacity(), 31);
+    // Lowered to 16 or 8 KB behind a 32 KB slot S2.
+    for (auto [slot1, capacity] : {std::pair{2, 45}, std::pair{1, 31}}) {
+        SCOPED_TRACE(slot1);
+        b.budget.chooseSlot1(3);
+        b.budget.chooseSlot2(1);
+        b.host.clearRecords();
+        b.budget.chooseSlot1(slot1);
+        EXPECT_EQ(b.host.messages, std::vector<Message>{kSlotWarning});
+        EXPECT_EQ(b.host.slot2Choices, std::vector<int>{0});
+        EXPECT_EQ(b.budget.frameCapacity(), capacity);
+    }
 
     b.host.clearRecords();
     b.budget.chooseSlot1(0); // slot S2 already back at 0 KB: no second warning
@@ -126,6 +135,9 @@ TEST(CapacityCut, CompressedCutCountsFromTheLastFrameKept)
     ASSERT_TRUE(cut->warning);
     EXPECT_EQ(cut->warning->text, "Es werden nur 120 von neu kompremierten 130 BMP Files verarbeitet !");
     EXPECT_EQ(cut->warning->title, "Warnung");
+
+    times[119] = 253; // frame 120, the last kept, counts: 25 - 21 x 23 / 138 = 21.5
+    EXPECT_EQ(CompressedCut(130, times, 25, 120, 6, 23)->playSeconds, 22);
 
     // 24 frames at 8 per second, 121 units from frame 18 on: 3 - 121 / 136 = 2.11.
     std::vector<std::uint8_t> eight(24, 17);

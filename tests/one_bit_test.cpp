@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace velvix::frames {
@@ -132,6 +134,45 @@ TEST_P(EveryMethod, InversionFlipsEveryDot)
     const FramePixels inverted = ToOneBit(Picture(grey), settings);
     for (std::size_t i = 0; i < plain.size(); ++i) {
         ASSERT_NE(plain[i], inverted[i]) << "dot " << i;
+    }
+}
+
+// Dark shares of lines of dots (columns or rows) and how far the furthest of
+// them lies from their mean.
+double Spread(const std::vector<double>& shares, std::size_t from, std::size_t to)
+{
+    double mean = 0;
+    for (double share : shares) {
+        mean += share / static_cast<double>(shares.size());
+    }
+    double furthest = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        furthest = std::max(furthest, std::abs(shares[i] - mean));
+    }
+    return furthest;
+}
+
+// On a flat grey no column or row at the picture's edge stands out more than
+// the method's own pattern does inside the picture (error diffusion used to
+// leave a dark line at column 1).
+TEST_P(EveryMethod, DrawsNoLineAtTheEdgesOfAFlatGrey)
+{
+    for (int grey = 0; grey < 256; ++grey) {
+        const FramePixels dots = ToOneBit(Picture([&](int, int) { return grey; }), With(GetParam()));
+        std::vector<double> columns(kFrameWidth);
+        std::vector<double> rows(kFrameHeight);
+        for (int y = 0; y < kFrameHeight; ++y) {
+            for (int x = 0; x < kFrameWidth; ++x) {
+                const bool dark = dots[static_cast<std::size_t>(y * kFrameWidth + x)];
+                columns[static_cast<std::size_t>(x)] += dark / static_cast<double>(kFrameHeight);
+                rows[static_cast<std::size_t>(y)] += dark / static_cast<double>(kFrameWidth);
+            }
+        }
+        const double inside = Spread(columns, 8, kFrameWidth - 8) + 2.0 / kFrameHeight;
+        EXPECT_LE(Spread(columns, 0, 8), inside) << "grey " << grey << ", left edge";
+        EXPECT_LE(Spread(columns, kFrameWidth - 8, kFrameWidth), inside) << "grey " << grey << ", right edge";
+        // Rows hold the longer patterns of error diffusion, so they get more room.
+        EXPECT_LE(Spread(rows, 0, 8), Spread(rows, 8, kFrameHeight) + 0.1) << "grey " << grey << ", top";
     }
 }
 

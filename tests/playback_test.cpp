@@ -3,15 +3,13 @@
 #include "frame_discovery.h"
 #include "pc1600.h"
 #include "player_image.h"
+#include "preview_video.h"
 #include "vid_writer.h"
 
 #include <gtest/gtest.h>
 
 namespace velvix {
 namespace {
-
-constexpr std::uint16_t kPlayerStart = 0xEEB1; // CALL &EEB1
-constexpr int kTicksPerUnit = 8;
 
 // A run of numbered frames with the player ticked, then the written files
 // loaded into an emulated PC-1600 and played.
@@ -26,24 +24,24 @@ public:
         start();
     }
 
-    test::Playback play(std::optional<int> keyAfterFrame = std::nullopt)
+    Playback play(std::optional<int> keyAfterFrame = std::nullopt)
     {
-        test::Pc1600 pc;
+        Pc1600 pc;
         for (int part = 0; part <= converter.lastPart(); ++part) {
-            pc.bload(output("FILM" + std::to_string(part) + ".VID"));
+            EXPECT_TRUE(pc.bload(output("FILM" + std::to_string(part) + ".VID")));
         }
-        pc.bload(output("VPLAYER.BIN"));
-        return pc.call(kPlayerStart, keyAfterFrame);
+        EXPECT_TRUE(pc.bload(output("VPLAYER.BIN")));
+        return pc.call(PlayerStart(), keyAfterFrame);
     }
 };
 
-void ExpectFramesShown(const test::Playback& shown, int count, int baseFrameTime)
+void ExpectFramesShown(const Playback& shown, int count, int baseFrameTime)
 {
     ASSERT_EQ(shown.frames.size(), static_cast<std::size_t>(count));
     for (int frame = 1; frame <= count; ++frame) {
         SCOPED_TRACE("frame " + std::to_string(frame));
-        const test::ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
-        ASSERT_EQ(f.picture, test::BitmapPicture(test::NumberedFrame(frame)));
+        const ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
+        ASSERT_EQ(test::ScreenPicture(f.screen), test::BitmapPicture(test::NumberedFrame(frame)));
         ASSERT_EQ(f.ticks, kTicksPerUnit * baseFrameTime);
     }
 }
@@ -70,7 +68,7 @@ TEST_P(PlaysTheWholeFilm, FrameByFrameAsTheBitmapsShowThemAndReturns)
     convert(c.frames, c.rateIndex);
     ASSERT_EQ(titles(), std::vector<std::string>{"Fertig"});
 
-    const test::Playback shown = play();
+    const Playback shown = play();
     EXPECT_TRUE(shown.returned) << shown.fault;
     EXPECT_EQ(shown.displaySetUps, 1);
     ExpectFramesShown(shown, c.frames, c.baseFrameTime);
@@ -103,15 +101,16 @@ TEST_P(PlaysTheCompressedFilm, ShowsTheKeptFramesForTheWholeFilmsTime)
     start();
     ASSERT_EQ(titles().back(), "Fertig");
 
-    const test::Playback shown = play();
+    const Playback shown = play();
     EXPECT_TRUE(shown.returned) << shown.fault;
     const int kept = converter.settings().frameCount;
     ASSERT_EQ(shown.frames.size(), static_cast<std::size_t>(kept));
     int ticks = 0;
     for (int frame = 1; frame <= kept; ++frame) {
         SCOPED_TRACE("frame " + std::to_string(frame));
-        const test::ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
-        ASSERT_EQ(f.picture, test::BitmapPicture(test::ReadFile(folder.path() / FrameFileName(frame))));
+        const ShownFrame& f = shown.frames[static_cast<std::size_t>(frame - 1)];
+        ASSERT_EQ(test::ScreenPicture(f.screen),
+                  test::BitmapPicture(test::ReadFile(folder.path() / FrameFileName(frame))));
         ticks += f.ticks;
     }
     EXPECT_EQ(ticks, kTicksPerUnit * c.frames * 23);
@@ -124,7 +123,7 @@ TEST_F(KeyPress, AfterTheKthFrameEndsPlaybackAtOnce)
     convert(96, 2);
     for (int k : {1, 44, 45, 46, 70, 95}) {
         SCOPED_TRACE("key after frame " + std::to_string(k));
-        const test::Playback shown = play(k);
+        const Playback shown = play(k);
         EXPECT_TRUE(shown.returned) << shown.fault;
         EXPECT_EQ(shown.keyChecks, k);
         ExpectFramesShown(shown, k, 23);
@@ -142,10 +141,10 @@ TEST(Player, HoldsAFrameEightTicksPerUnitAndZeroAs256Units)
         Bytes record(packed.begin(), packed.end());
         record.push_back(time);
 
-        test::Pc1600 pc;
-        pc.bload(BuildVidPart({0, 1, 1}, {record}, {1, 0, 6}));
-        pc.bload(Bytes(PlayerImage.begin(), PlayerImage.end()));
-        const test::Playback shown = pc.call(kPlayerStart);
+        Pc1600 pc;
+        ASSERT_TRUE(pc.bload(BuildVidPart({0, 1, 1}, {record}, {1, 0, 6})));
+        ASSERT_TRUE(pc.bload(PlayerImage));
+        const Playback shown = pc.call(PlayerStart());
         EXPECT_TRUE(shown.returned) << shown.fault;
         ASSERT_EQ(shown.frames.size(), 1u);
         EXPECT_EQ(shown.frames[0].ticks, ticks);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace velvix {
 namespace {
 
@@ -107,6 +109,11 @@ TEST_F(Compression, NothingToRemoveChangesNothingAndSaysNothing)
     after.erase("FILM0.VID");
     EXPECT_EQ(after, before);
     EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+
+    test::WriteNumberedFrames(frames, 19); // more than fit, still nothing to remove: the plain cut's warning
+    start();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Warnung", "Fertig"}));
+    EXPECT_EQ(host.messages[0].text, "Es werden nur 18 von 19 BMP Files verarbeitet !");
 }
 
 TEST_F(Compression, ASecondCompressionBacksUpIntoAFreshFolder)
@@ -165,10 +172,23 @@ TEST_F(Compression, CompressedCutCountsTheMergedTimes)
     EXPECT_EQ(output("FILM3.VID")[17 + 624], 23); // frame 120 is the old frame 140
 }
 
-// Folder operations that fail once on a file of the given name.
+// Folder operations that fail once on a file of the given name, or at the
+// given copy after writing part of its file, as a full disk would.
 class FailingOps : public FolderOps {
 public:
     std::string removeFails, renameFails;
+    int copies = 0;
+    int copyFailsAt = 0;
+    std::errc copyError{};
+
+    std::error_code copy(const fs::path& from, const fs::path& to) override
+    {
+        if (++copies == copyFailsAt) {
+            test::WriteFile(to, {'B', 'M'});
+            return std::make_error_code(copyError);
+        }
+        return FolderOps::copy(from, to);
+    }
 
     std::error_code remove(const fs::path& file) override
     {
@@ -220,12 +240,51 @@ protected:
     }
 };
 
-TEST_F(CompressionFailure, TransitNameTakenByAFolder)
+TEST_F(CompressionFailure, TransitNameTakenByAFolderOrALinkIsLeftAsFound)
 {
-    fs::create_directory(frames / "B001_.bmp");
-    run();
-    expectFailedSafely("B001_.bmp", frames);
-    EXPECT_TRUE(fs::is_directory(frames / "B001_.bmp"));
+    const fs::path taken = frames / "B001_.bmp";
+    const fs::path elsewhere = folder.path() / "elsewhere.bmp";
+    test::WriteFile(elsewhere, {'u', 's', 'e', 'r'});
+    struct Case {
+        std::function<void()> take;
+        std::string reason;
+    };
+    for (const Case& c : {Case{[&] { fs::create_directory(taken); }, "An dieser Stelle steht ein Ordner"},
+                          Case{[&] { fs::create_symlink(elsewhere, taken); }, "existiert schon"},
+                          Case{[&] { fs::create_symlink(folder.path() / "none", taken); }, "existiert schon"}}) {
+        c.take();
+        run();
+        expectFailedSafely("B001_.bmp", frames);
+        EXPECT_NE(host.messages[0].text.find(c.reason), std::string::npos) << host.messages[0].text;
+        EXPECT_TRUE(fs::exists(fs::symlink_status(taken)));
+        EXPECT_EQ(test::ReadFile(elsewhere), (Bytes{'u', 's', 'e', 'r'}));
+        EXPECT_FALSE(fs::exists(folder.path() / "none")); // nothing written through the link
+        EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+        fs::remove_all(taken);
+    }
+}
+
+TEST_F(CompressionFailure, AFailedCopyLeavesTheFolderAsFoundAndNoBackup)
+{
+    struct Case {
+        int copy; // 30 backup copies come first, then one transit copy per kept frame
+        std::errc error;
+        std::string file, reason;
+    };
+    for (const Case& c :
+         {Case{5, std::errc::no_space_on_device, "B005.bmp", "Der Datenträger ist voll"},
+          Case{31, std::errc::read_only_file_system, "B001_.bmp", "Das Dateisystem ist schreibgeschützt"},
+          Case{33, std::errc::file_too_large, "B003_.bmp", "Die Datei ist zu groß"}}) {
+        SCOPED_TRACE(c.copy);
+        ops.copies = 0;
+        ops.copyFailsAt = c.copy;
+        ops.copyError = c.error;
+        run();
+        expectFailedSafely(c.file, frames);
+        EXPECT_NE(host.messages[0].text.find("Grund: " + c.reason), std::string::npos) << host.messages[0].text;
+        EXPECT_EQ(snapshot(), originalsAsFound());
+        EXPECT_FALSE(fs::exists(folder.path() / "Film_org"));
+    }
 }
 
 TEST_F(CompressionFailure, AFrameThatCannotBeDeleted)
@@ -233,6 +292,7 @@ TEST_F(CompressionFailure, AFrameThatCannotBeDeleted)
     ops.removeFails = "B005.bmp";
     run();
     expectFailedSafely("B005.bmp", folder.path() / "Film_org");
+    EXPECT_NE(host.messages[0].text.find("Grund: Keine Berechtigung"), std::string::npos);
 }
 
 TEST_F(CompressionFailure, AFrameThatCannotBeRenamed)

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
+
 namespace velvix {
 namespace {
 
@@ -74,15 +78,28 @@ TEST_F(Refusal, FirstFrameOfTheWrongLengthOrEmpty)
     }
 }
 
-TEST_F(Refusal, FirstFrameThatIsAFolderNamesIt)
+TEST_F(Refusal, FirstFrameThatIsNoFileNamesItAndWhy)
 {
-    fs::create_directory(folder.path() / "B001.bmp");
-    const auto before = snapshot();
-    start();
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].title, "Laufzeitfehler");
-    EXPECT_NE(host.messages[0].text.find("B001.bmp"), std::string::npos);
-    EXPECT_EQ(snapshot(), before);
+    const fs::path first = folder.path() / "B001.bmp";
+    struct Case {
+        std::function<void()> make;
+        std::string reason;
+    };
+    for (const Case& c : {Case{[&] { fs::create_directory(first); }, "An dieser Stelle steht ein Ordner"},
+                          Case{[&] { ASSERT_EQ(mkfifo(first.c_str(), 0600), 0); }, "Das ist keine gewöhnliche Datei"},
+                          Case{[&] { fs::create_symlink(folder.path() / "gone", first); },
+                               "Die Datei oder der Ordner existiert nicht"}}) {
+        SCOPED_TRACE(c.reason);
+        fs::remove(first);
+        c.make();
+        const auto before = snapshot();
+        start();
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].title, "Laufzeitfehler");
+        EXPECT_NE(host.messages[0].text.find("B001.bmp\r\nGrund: " + c.reason), std::string::npos)
+            << host.messages[0].text;
+        EXPECT_EQ(snapshot(), before);
+    }
 }
 
 TEST_F(Refusal, ThreeHundredFramesAndTheSizeCheckComesFirst)

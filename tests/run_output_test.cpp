@@ -120,6 +120,8 @@ TEST_F(Run, AnOutputFileThatCannotBeWrittenEndsTheRunWithItsName)
     EXPECT_EQ(host.messages[0].title, "Laufzeitfehler");
     EXPECT_EQ(host.messages[0].icon, Message::Icon::Warning);
     EXPECT_NE(host.messages[0].text.find("FILM0.VID"), std::string::npos);
+    EXPECT_NE(host.messages[0].text.find("Grund: An dieser Stelle steht ein Ordner"), std::string::npos)
+        << host.messages[0].text;
     EXPECT_EQ(host.name, "Film");
     EXPECT_EQ(snapshot().size(), 4u); // three frames and the folder, no temporary file
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace velvix {
 namespace {
 
@@ -174,7 +176,7 @@ TEST(WriteVidParts, AnOutputNameTakenByAFolderFailsWithTheFileAndReason)
     ASSERT_TRUE(result.failure);
     EXPECT_EQ(result.failure->title, "Laufzeitfehler");
     EXPECT_NE(result.failure->text.find("FILM1.VID"), std::string::npos);
-    EXPECT_NE(result.failure->text.find("Grund: "), std::string::npos);
+    EXPECT_NE(result.failure->text.find("Grund: An dieser Stelle steht ein Ordner"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(video.folder.path() / "FILM1.VID"));
     for (const auto& entry : fs::directory_iterator(video.folder.path())) {
         EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
@@ -185,8 +187,13 @@ TEST(WriteVidParts, ALongerOldFileIsReplacedWhole)
 {
     Video video(2);
     test::WriteFile(video.folder.path() / "FILM0.VID", Bytes(40000, 0x55));
+    // A reader halfway through the old file reads the old file to its end.
+    std::ifstream reader(video.folder.path() / "FILM0.VID", std::ios::binary);
+    reader.ignore(20000);
     ASSERT_FALSE(video.write().failure);
     EXPECT_EQ(video.part(0).size(), 16u + 625 * 2 + 4);
+    const std::string rest{std::istreambuf_iterator<char>(reader), {}};
+    EXPECT_EQ(rest, std::string(20000, 0x55));
 }
 
 } // namespace

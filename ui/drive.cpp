@@ -3,13 +3,15 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
+#include "preview_window.h"
 #include "program_name.h"
+#include "start_folder.h"
+#include "std_qt.h"
 #include "transfer_window.h"
 #include "video_name.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -148,12 +150,14 @@ void Drive::connectHandlers()
     connect(Eingabe, &QPushButton::clicked, this, &Drive::Eingabe_Click);
     connect(Abbruch, &QPushButton::clicked, this, &Drive::Abbruch_Click);
     connect(Hilfe, &QPushButton::clicked, this, &Drive::Hilfe_Click);
+    connect(Film, &QPushButton::clicked, this, &Drive::Film_Click);
+    connect(Vorschau, &QPushButton::clicked, this, &Drive::Vorschau_Click);
     connect(Uebertragen, &QPushButton::clicked, this, &Drive::Uebertragen_Click);
 }
 
 void Drive::Form_Load()
 {
-    openFolder(QCoreApplication::applicationDirPath());
+    openFolder(WindowStartFolder());
     Eingabe->setDefault(true);
 
     for (const char* entry : kStrengthEntries) {
@@ -193,9 +197,17 @@ void Drive::Abbruch_Click() { close(); }
 
 void Drive::Hilfe_Click() { Form1::Show(); }
 
+// The video of the folder shown, the last run's name first.
+void Drive::Vorschau_Click()
+{
+    PreviewWindow::Open(this, PfadOrdner->path(), ToQString(converter_.settings().outputName));
+}
+
+// The video of the folder shown: the last run's first, else the one whose name is typed.
 void Drive::Uebertragen_Click()
 {
-    TransferWindow::Open(this, PfadOrdner->path(), QString::fromStdString(CleanVideoName(videoName())));
+    const std::string& lastRun = converter_.settings().outputName;
+    TransferWindow::Open(this, PfadOrdner->path(), ToQString(lastRun.empty() ? CleanVideoName(videoName()) : lastRun));
 }
 
 void Drive::Combo1_Click() { converter_.budget().chooseFrameRate(Combo1->currentIndex()); }

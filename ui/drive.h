@@ -50,6 +50,7 @@ private:
     void Eingabe_Click();
     void Abbruch_Click();
     void Hilfe_Click();
+    void Vorschau_Click();
     void Uebertragen_Click();
     void Combo1_Click();
     void Combo2_Click();
@@ -58,6 +59,10 @@ private:
     void Laufwerk_Change();
     void PfadOrdner_Change();
     void FileOrdner_Click();
+    void Film_Click();
+
+    void openFilm(const QString& file);
+    void takeFilmFrames(const QString& folder, int rateIndex, const QString& filmName);
 
     void openFolder(const QString& path);
     void listBitmaps();

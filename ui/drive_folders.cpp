@@ -2,7 +2,9 @@
 
 #include "folder_list.h"
 #include "message_box.h"
+#include "start_folder.h"
 #include "std_qt.h"
+#include "system_reason.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,7 +31,7 @@ Message Unreadable(const char* what, const QString& path, const std::error_code&
 {
     return {"Fehler",
             std::string(what) + " kann nicht gelesen werden:\r\n" + ToUtf8(QDir::toNativeSeparators(path)) +
-                "\r\nGrund: " + error.message(),
+                "\r\nGrund: " + SystemReason(error),
             Message::Icon::Warning, Message::Buttons::Ok};
 }
 
@@ -70,6 +72,10 @@ void Drive::listBitmaps()
     FileOrdner->clear();
     FileOrdner->addItems(
         QDir(PfadOrdner->path()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    // Opened with frames in it, or written by a run: the installed program starts here next time.
+    if (FileOrdner->count() > 0) {
+        RememberFrameFolder(PfadOrdner->path());
+    }
 }
 
 // Drives are the file-system roots and mount points (drive letters on

@@ -85,6 +85,19 @@ Picture BitmapPicture(const Bytes& frame)
     return picture;
 }
 
+Picture ScreenPicture(const PackedFrame& screen)
+{
+    Picture picture(32, std::string(156, '.'));
+    for (std::size_t y = 0; y < 32; ++y) {
+        for (std::size_t x = 0; x < 156; ++x) {
+            if (screen[y / 8 * 156 + x] & (1 << (y % 8))) {
+                picture[y][x] = '#';
+            }
+        }
+    }
+    return picture;
+}
+
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

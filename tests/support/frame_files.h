@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_io.h"
+#include "frame_bitmap.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,6 +24,8 @@ Bytes NearCopy(const Bytes& frame, int mark);
 using Picture = std::vector<std::string>;
 // The picture of a frame file, read straight from its pixel rows.
 Picture BitmapPicture(const Bytes& frame);
+// The picture of the display bytes, four bands of 156 columns.
+Picture ScreenPicture(const PackedFrame& screen);
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadFile(const std::filesystem::path& path);

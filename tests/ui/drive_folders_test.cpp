@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QSettings>
 #include <QTest>
 
 namespace velvix::ui::test {
@@ -72,10 +73,13 @@ TEST_F(Folders, DoubleClickOpensASubfolderAndTheFolderAbove)
     EXPECT_EQ(control<FolderList>("PfadOrdner")->currentItem()->text(0), "Alpha");
     // Any letter case of ".bmp", files only.
     EXPECT_EQ(bitmapsListed(), (QStringList{"b001.bmp", "B002.Bmp", "x.BMP"}));
+    const QString alpha = ToQString(root.path() / "Alpha");
+    EXPECT_EQ(QSettings().value("Ordner/Zuletzt").toString(), alpha) << "a folder with frames is remembered";
 
     doubleClickFolder(entry(ToQString(root.path().filename())));
     EXPECT_EQ(frameFolder(), root.path());
     EXPECT_TRUE(bitmapsListed().isEmpty());
+    EXPECT_EQ(QSettings().value("Ordner/Zuletzt").toString(), alpha) << "one without frames is not";
     EXPECT_TRUE(boxes.seen.empty());
 }
 

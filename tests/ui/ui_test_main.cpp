@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Remembered choices go to a test folder, never into the user's own settings.
     QStandardPaths::setTestModeEnabled(true);
+    // Each test process starts with none, whatever tests run beside it.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QCoreApplication::setOrganizationName(QStringLiteral("Velvix"));
     QCoreApplication::setApplicationName(QStringLiteral("Velvix"));
     return RUN_ALL_TESTS();

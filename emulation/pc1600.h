@@ -1,21 +1,25 @@
 #pragma once
 
-#include "file_io.h"
-#include "frame_files.h"
+#include "frame_bitmap.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <z80ex/z80ex.h>
 
-namespace velvix::test {
+namespace velvix {
+
+// What the display holds: four bands of eight rows, top band first, one byte
+// per column; bit i is row 8 x band + i. The layout of a packed frame.
+using Screen = PackedFrame;
 
 // A picture the player left on the display, and how many wait ticks it stood.
 struct ShownFrame {
-    Picture picture;
+    Screen screen{};
     int ticks = 0;
 };
 
@@ -24,8 +28,12 @@ struct Playback {
     int displaySetUps = 0;
     int keyChecks = 0;
     bool returned = false; // came back to its caller with the stack as it was
-    std::string fault;     // why the emulation stopped otherwise
+    std::string fault;     // why the emulation stopped otherwise, in German
 };
+
+// Far more than the longest video takes: 120 frames that each stand for 256
+// time units are about 800 000 steps.
+inline constexpr long kDefaultStepLimit = 5'000'000;
 
 // Just enough of a Sharp PC-1600 to run the player: a Z80, 48 KB below 0xC000
 // in each of the banks 0 to 3, 16 KB common memory above, and the five system
@@ -42,12 +50,15 @@ public:
     Pc1600& operator=(const Pc1600&) = delete;
 
     // Loads a binary file as BLOAD does: data length, load address and bank
-    // from its 16-byte header. Throws on a file that cannot be loaded.
-    void bload(const Bytes& file);
+    // from its 16-byte header. False, with nothing loaded, for a file that
+    // cannot be loaded.
+    [[nodiscard]] bool bload(std::span<const std::uint8_t> file);
 
-    // Calls the code at `address` as CALL does and runs it until it returns.
-    // A key is pressed once the k-th frame has been shown, if given.
-    Playback call(std::uint16_t address, std::optional<int> keyAfterFrame = std::nullopt);
+    // Calls the code at `address` as CALL does and runs it until it returns,
+    // for at most `stepLimit` instructions. A key is pressed once the k-th
+    // frame has been shown, if given.
+    Playback call(std::uint16_t address, std::optional<int> keyAfterFrame = std::nullopt,
+                  long stepLimit = kDefaultStepLimit);
 
     std::uint8_t& memory(int bank, std::uint16_t address);
 
@@ -59,7 +70,6 @@ private:
     void showBand();
     void tick();
     void returnToCaller();
-    Picture screenPicture() const;
     std::uint16_t reg(Z80_REG_T which) const { return z80ex_get_reg(cpu_, which); }
     void setReg(Z80_REG_T which, std::uint16_t value) { z80ex_set_reg(cpu_, which, value); }
 
@@ -67,10 +77,10 @@ private:
     std::vector<std::uint8_t> banked_; // 4 x 0xC000
     std::vector<std::uint8_t> common_; // 0xC000 to 0xFFFF
     int bank_ = 0;
-    std::array<std::array<std::uint8_t, 156>, 4> screen_{};
+    Screen screen_{};
     bool bandsDrawn_ = false; // since the last wait tick
     std::optional<int> keyAfterFrame_;
     Playback playback_;
 };
 
-} // namespace velvix::test
+} // namespace velvix

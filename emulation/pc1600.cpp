@@ -1,9 +1,9 @@
 #include "pc1600.h"
 
 #include <cstdio>
-#include <stdexcept>
+#include <new>
 
-namespace velvix::test {
+namespace velvix {
 
 namespace {
 
@@ -13,7 +13,6 @@ constexpr int kBanks = 4;
 constexpr std::size_t kBandBytes = 156;
 constexpr std::uint16_t kStackTop = 0xFF00;
 constexpr std::uint16_t kCaller = 0x0000; // where CALL would go on; never executed here
-constexpr long kStepLimit = 5'000'000;    // far more than 120 frames take
 
 constexpr std::uint16_t kDisplaySetUp = 0x0112;
 constexpr std::uint16_t kWaitTick = 0x012A;
@@ -43,12 +42,12 @@ struct Bus {
     // The player has no business with ports or interrupts.
     static Z80EX_BYTE ReadPort(Z80EX_CONTEXT*, Z80EX_WORD port, void* user)
     {
-        Of(user).playback_.fault = "port read " + Hex(port);
+        Of(user).playback_.fault = "Lesen von Port " + Hex(port);
         return 0xFF;
     }
     static void WritePort(Z80EX_CONTEXT*, Z80EX_WORD port, Z80EX_BYTE, void* user)
     {
-        Of(user).playback_.fault = "port write " + Hex(port);
+        Of(user).playback_.fault = "Schreiben auf Port " + Hex(port);
     }
     static Z80EX_BYTE InterruptVector(Z80EX_CONTEXT*, void*) { return 0xFF; }
 };
@@ -59,7 +58,7 @@ Pc1600::Pc1600()
       banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
 {
     if (cpu_ == nullptr) {
-        throw std::runtime_error("cannot create the Z80");
+        throw std::bad_alloc();
     }
 }
 
@@ -75,23 +74,24 @@ std::uint8_t& Pc1600::memory(int bank, std::uint16_t address)
 
 std::uint8_t& Pc1600::memory(std::uint16_t address) { return memory(bank_, address); }
 
-void Pc1600::bload(const Bytes& file)
+bool Pc1600::bload(std::span<const std::uint8_t> file)
 {
     if (file.size() < 16) {
-        throw std::invalid_argument("no binary file header");
+        return false;
     }
     const std::size_t length = file[5] | file[6] << 8 | file[7] << 16;
     const std::uint32_t address = file[8] | file[9] << 8;
     const int bank = file[10];
     if (file.size() < 16 + length || address + length > kMemoryEnd || bank >= kBanks) {
-        throw std::invalid_argument("header names data that cannot be loaded");
+        return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
         memory(bank, static_cast<std::uint16_t>(address + i)) = file[16 + i];
     }
+    return true;
 }
 
-Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame)
+Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, long stepLimit)
 {
     playback_ = {};
     keyAfterFrame_ = keyAfterFrame;
@@ -104,22 +104,22 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame)
     memory(kStackTop - 1) = kCaller >> 8;
     setReg(regPC, address);
 
-    for (long step = 0; step < kStepLimit && playback_.fault.empty(); ++step) {
+    for (long step = 0; step < stepLimit && playback_.fault.empty(); ++step) {
         const std::uint16_t pc = reg(regPC);
         if (pc == kCaller) {
             if (bandsDrawn_) {
-                playback_.frames.push_back({screenPicture(), 0});
+                playback_.frames.push_back({screen_, 0});
             }
             playback_.returned = reg(regSP) == kStackTop;
             if (!playback_.returned) {
-                playback_.fault = "reached the caller with the stack moved";
+                playback_.fault = "kehrte mit verschobenem Stapel zurück";
             }
             return playback_;
         }
         if (answerSystemRoutine(pc)) {
             returnToCaller();
         } else if (pc < kBankedEnd) {
-            playback_.fault = "ran into " + Hex(pc);
+            playback_.fault = "sprang nach " + Hex(pc) + ", außerhalb des Players";
         } else {
             do {
                 z80ex_step(cpu_);
@@ -127,7 +127,7 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame)
         }
     }
     if (playback_.fault.empty()) {
-        playback_.fault = "did not return";
+        playback_.fault = "kehrte nach " + std::to_string(stepLimit) + " Befehlen nicht zurück";
     }
     return playback_;
 }
@@ -154,7 +154,7 @@ bool Pc1600::answerSystemRoutine(std::uint16_t address)
     }
     case kSelectBank:
         if (a >= kBanks) {
-            playback_.fault = "bank " + std::to_string(a) + " selected";
+            playback_.fault = "wählte die Speicherbank " + std::to_string(a);
         }
         bank_ = a;
         return true;
@@ -168,11 +168,11 @@ void Pc1600::showBand()
     const int band = reg(regAF) >> 8;
     const std::uint16_t from = reg(regDE);
     if (band > 3 || reg(regHL) != kBandBytes) {
-        playback_.fault = "band " + std::to_string(band) + " shown with length " + std::to_string(reg(regHL));
+        playback_.fault = "zeigte Zeile " + std::to_string(band) + " mit " + std::to_string(reg(regHL)) + " Bytes";
         return;
     }
     for (std::size_t x = 0; x < kBandBytes; ++x) {
-        screen_[static_cast<std::size_t>(band)][x] = memory(static_cast<std::uint16_t>(from + x));
+        screen_[static_cast<std::size_t>(band) * kBandBytes + x] = memory(static_cast<std::uint16_t>(from + x));
     }
     bandsDrawn_ = true;
 }
@@ -181,11 +181,11 @@ void Pc1600::showBand()
 void Pc1600::tick()
 {
     if (bandsDrawn_) {
-        playback_.frames.push_back({screenPicture(), 0});
+        playback_.frames.push_back({screen_, 0});
         bandsDrawn_ = false;
     }
     if (playback_.frames.empty()) {
-        playback_.fault = "waited before showing anything";
+        playback_.fault = "wartete, bevor es etwas zeigte";
         return;
     }
     ++playback_.frames.back().ticks;
@@ -200,17 +200,4 @@ void Pc1600::returnToCaller()
     setReg(regSP, static_cast<std::uint16_t>(sp + 2));
 }
 
-Picture Pc1600::screenPicture() const
-{
-    Picture picture(32, std::string(kBandBytes, '.'));
-    for (std::size_t y = 0; y < picture.size(); ++y) {
-        for (std::size_t x = 0; x < kBandBytes; ++x) {
-            if (screen_[y / 8][x] & (1 << (y % 8))) {
-                picture[y][x] = '#';
-            }
-        }
-    }
-    return picture;
-}
-
-} // namespace velvix::test
+} // namespace velvix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velvix {
+
+// When each frame of a video starts and ends, in milliseconds from the start.
+// Every time is taken from the ticks summed so far, never from rounded
+// durations added up, so a whole video keeps its exact length.
+class FrameTimeline {
+public:
+    FrameTimeline() = default;
+    FrameTimeline(const std::vector<int>& ticks, int ticksPerSecond);
+
+    int frameCount() const { return static_cast<int>(startMs_.size()) - 1; }
+    // Frame 0 to frameCount(); the latter is the end of the video.
+    std::int64_t startMs(int frame) const { return startMs_[static_cast<std::size_t>(frame)]; }
+    std::int64_t totalMs() const { return startMs(frameCount()); }
+    // The frame standing at `ms`; the last one from its start on.
+    int frameAt(std::int64_t ms) const;
+
+private:
+    std::vector<std::int64_t> startMs_{0};
+};
+
+} // namespace velvix

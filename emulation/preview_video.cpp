@@ -1,0 +1,48 @@
+#include "preview_video.h"
+
+#include "memory_budget.h"
+#include "player_image.h"
+#include "preview_messages.h"
+#include "video_parts.h"
+
+#include <algorithm>
+
+namespace velvix {
+
+std::uint16_t PlayerStart() { return static_cast<std::uint16_t>(PlayerImage[11] | PlayerImage[12] << 8); }
+
+PreviewResult LoadPreview(const std::filesystem::path& folder, const std::string& name, long stepLimit)
+{
+    VideoPartsResult read = ReadVideoParts(folder, name);
+    if (!read.parts) {
+        return {std::nullopt, read.failure};
+    }
+    const VideoParts& parts = *read.parts;
+
+    Pc1600 pc;
+    // The player goes in last, so that nothing loaded before can change it.
+    bool loaded = true;
+    for (const Bytes& file : parts.files) {
+        loaded = loaded && pc.bload(file);
+    }
+    loaded = loaded && pc.bload(PlayerImage);
+    if (!loaded) {
+        return {std::nullopt, messages::PlayerFailed(name, "eine Datei ließ sich nicht laden")};
+    }
+
+    Playback shown = pc.call(PlayerStart(), std::nullopt, stepLimit);
+    if (!shown.returned) {
+        return {std::nullopt, messages::PlayerFailed(name, shown.fault)};
+    }
+    if (static_cast<int>(shown.frames.size()) != parts.frameCount) {
+        return {std::nullopt,
+                messages::PlayerFailed(name, "er zeigte " + std::to_string(shown.frames.size()) + " statt " +
+                                                 std::to_string(parts.frameCount) + " Bilder")};
+    }
+    const auto rate = std::find_if(kFrameRates.begin(), kFrameRates.end(),
+                                   [&](const FrameRate& r) { return r.perSecond == parts.framesPerSecond; });
+    PreviewVideo video{name, std::move(shown.frames), rate->perSecond, rate->baseFrameTime};
+    return {std::move(video), std::nullopt};
+}
+
+} // namespace velvix

@@ -1,0 +1,242 @@
+#include "window_test.h"
+
+#include "frame_files.h"
+#include "gif_export.h"
+#include "lcd_view.h"
+#include "preview_window.h"
+#include "temp_folder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+namespace velvix::ui::test {
+namespace {
+
+namespace fs = std::filesystem;
+using velvix::test::TempFolder;
+
+class PreviewFromTheWindow : public WindowTest {
+protected:
+    // 30 frames written as ZUG at 6 frames per second: 5 seconds, one part.
+    void writeVideo(const fs::path& folder)
+    {
+        velvix::test::WriteNumberedFrames(folder, 30);
+        showFolder(folder);
+        choose("Combo2", "32 KB");
+        QTest::mouseClick(control<QCheckBox>("CheckVKomp"), Qt::LeftButton);
+        auto* name = control<QLineEdit>("VideoName");
+        QTest::keyClicks(name, "Zug");
+        QTest::keyClick(name, Qt::Key_Return);
+        ASSERT_EQ(boxes.seen.size(), 1u);
+        ASSERT_EQ(boxes.seen.back().title, "Fertig");
+        boxes.seen.clear();
+    }
+
+    PreviewWindow* openPreview(bool byEnter = false)
+    {
+        auto* button = control<QPushButton>("Vorschau");
+        if (byEnter) { // Enter on the focused button presses it, as on Abbruch and Hilfe
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        auto* preview = drive->findChild<PreviewWindow*>();
+        if (preview != nullptr) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(preview));
+        }
+        return preview;
+    }
+
+    template <typename Widget> Widget* in(PreviewWindow* preview, const char* name)
+    {
+        auto* widget = preview->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QString counter(PreviewWindow* preview) { return in<QLabel>(preview, "BildZaehler")->text(); }
+    QString time(PreviewWindow* preview) { return in<QLabel>(preview, "Zeit")->text(); }
+};
+
+TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
+{
+    TempFolder folder;
+    writeVideo(folder.path());
+    // A faulty video that sorts first; the run's video shows all the same.
+    velvix::test::WriteFile(folder.path() / "ALT0.VID", velvix::Bytes(100, 'x'));
+
+    PreviewWindow* preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_EQ(preview->windowTitle(), "Vorschau - ZUG");
+    auto* videos = in<QComboBox>(preview, "VideoWahl");
+    EXPECT_EQ(videos->count(), 2);
+    EXPECT_EQ(videos->currentText(), "ZUG");
+    EXPECT_EQ(counter(preview), "Bild 1 von 30");
+    EXPECT_EQ(time(preview), "0:00 von 0:05");
+    auto* display = in<LcdView>(preview, "Anzeige");
+    EXPECT_EQ(display->zoom(), 4);
+    EXPECT_EQ(QApplication::focusWidget(), display);
+
+    // Stepping with the arrow keys and the buttons, never past either end.
+    QTest::keyClick(preview, Qt::Key_Left);
+    EXPECT_EQ(counter(preview), "Bild 1 von 30");
+    QTest::keyClick(preview, Qt::Key_Right);
+    QTest::keyClick(preview, Qt::Key_Right);
+    EXPECT_EQ(counter(preview), "Bild 3 von 30");
+    QTest::mouseClick(in<QPushButton>(preview, "Zurueck"), Qt::LeftButton);
+    EXPECT_EQ(counter(preview), "Bild 2 von 30");
+    auto* slider = in<QSlider>(preview, "Bildregler");
+    EXPECT_EQ(slider->value(), 1);
+    EXPECT_EQ(slider->maximum(), 29);
+    slider->setValue(17);
+    EXPECT_EQ(counter(preview), "Bild 18 von 30");
+    EXPECT_EQ(time(preview), "0:02 von 0:05");
+    slider->setValue(29);
+    QTest::mouseClick(in<QPushButton>(preview, "Vor"), Qt::LeftButton);
+    EXPECT_EQ(counter(preview), "Bild 30 von 30");
+
+    // Space plays from the start after the end; a key on the display stops, as on the PC-1600.
+    auto* play = in<QPushButton>(preview, "Abspielen");
+    QTest::keyClick(preview, Qt::Key_Space);
+    EXPECT_TRUE(preview->isPlaying());
+    EXPECT_EQ(play->text(), "Pause");
+    QTRY_VERIFY(preview->frame() >= 2);
+    QTest::keyClick(display, Qt::Key_A);
+    EXPECT_FALSE(preview->isPlaying());
+    EXPECT_EQ(play->text(), "Abspielen");
+    EXPECT_EQ(slider->value(), preview->frame());
+
+    // Played to its end it stops on the last frame; with repeat on it goes round.
+    slider->setValue(27);
+    QTest::mouseClick(play, Qt::LeftButton);
+    QTRY_VERIFY(!preview->isPlaying());
+    EXPECT_EQ(counter(preview), "Bild 30 von 30");
+    QTest::mouseClick(in<QCheckBox>(preview, "Wiederholen"), Qt::LeftButton);
+    slider->setValue(28);
+    QTest::mouseClick(play, Qt::LeftButton);
+    QTRY_VERIFY(preview->frame() < 28);
+    EXPECT_TRUE(preview->isPlaying());
+
+    QTest::mouseClick(in<QPushButton>(preview, "Stopp"), Qt::LeftButton);
+    EXPECT_FALSE(preview->isPlaying());
+    EXPECT_EQ(counter(preview), "Bild 1 von 30");
+
+    // The faulty other video: its box, and the one shown stays.
+    videos->setCurrentText("ALT");
+    emit videos->activated(videos->currentIndex());
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.contains("ALT0.VID")) << boxes.seen[0].text.toStdString();
+    EXPECT_EQ(videos->currentText(), "ZUG");
+    EXPECT_EQ(counter(preview), "Bild 1 von 30");
+
+    QTest::mouseClick(in<QPushButton>(preview, "Schliessen"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(drive->findChild<PreviewWindow*>(), nullptr);
+}
+
+struct Refusal {
+    const char* what;
+    const char* file; // written into the folder, or nullptr
+    const char* says;
+    bool byEnter;
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
+
+class PreviewRefusal : public PreviewFromTheWindow, public ::testing::WithParamInterface<Refusal> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, PreviewRefusal,
+    ::testing::Values(Refusal{"no video", nullptr, "liegt kein Video (keine Datei NAME0.VID).", true},
+                      Refusal{"only video faulty", "FILM0.VID", "ist kein Teil eines Videos von Velvix", false}));
+
+TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
+{
+    const Refusal r = GetParam();
+    TempFolder folder;
+    if (r.file != nullptr) {
+        velvix::test::WriteFile(folder.path() / r.file, velvix::Bytes(100, 'x'));
+    }
+    showFolder(folder.path());
+    EXPECT_EQ(openPreview(r.byEnter), nullptr);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "Vorschau");
+    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8(r.says))) << boxes.seen[0].text.toStdString();
+    EXPECT_TRUE(
+        boxes.seen[0].text.contains(r.file != nullptr ? QString::fromLatin1(r.file) : ToQString(folder.path())));
+}
+
+// The delays of an animated GIF in hundredths of a second, frame by frame.
+std::vector<int> GifDelays(const velvix::Bytes& gif)
+{
+    std::vector<int> delays;
+    for (std::size_t i = 0; i + 5 < gif.size(); ++i) {
+        if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 0x04) {
+            delays.push_back(gif[i + 4] | gif[i + 5] << 8);
+        }
+    }
+    return delays;
+}
+
+PreviewVideo ThreeFrames()
+{
+    PreviewVideo video{"ZUG", {}, 6, 23};
+    for (int ticks : {184, 368, 92}) { // 1/6 s, 1/3 s, 1/12 s
+        ShownFrame frame;
+        frame.screen.fill(static_cast<std::uint8_t>(ticks));
+        frame.ticks = ticks;
+        video.frames.push_back(frame);
+    }
+    return video;
+}
+
+using GifFile = WindowTest;
+
+TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
+{
+    TempFolder folder;
+    const fs::path target = folder.path() / "zug.gif";
+    velvix::test::WriteFile(target, {'a', 'l', 't'});
+
+    struct Try {
+        const char* ffmpeg;
+        const char* says; // nullptr: written
+    };
+    for (const Try& t : {Try{"/keine/ffmpeg", "ffmpeg ließ sich nicht starten"},
+                         Try{"false", "ffmpeg brach ab (Code 1)"}, Try{"ffmpeg", nullptr}}) {
+        SCOPED_TRACE(t.ffmpeg);
+        GifExport gif;
+        gif.ffmpeg = QString::fromLatin1(t.ffmpeg);
+        std::optional<std::optional<Message>> finished;
+        QObject::connect(&gif, &GifExport::finished, [&](const std::optional<Message>& f) { finished = f; });
+        gif.start(ThreeFrames(), ToQString(target));
+        QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 20000);
+        const std::optional<Message> failure = *finished;
+        EXPECT_EQ(failure.has_value(), t.says != nullptr);
+        if (failure) {
+            EXPECT_NE(failure->text.find(t.says), std::string::npos) << failure->text;
+            EXPECT_NE(failure->text.find("Es wurde nichts gespeichert."), std::string::npos);
+        }
+        const velvix::Bytes file = velvix::test::ReadFile(target);
+        if (t.says == nullptr) {
+            ASSERT_GT(file.size(), 6u);
+            EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
+            EXPECT_EQ(GifDelays(file), (std::vector<int>{17, 33, 8}));
+        } else {
+            EXPECT_EQ(file, (velvix::Bytes{'a', 'l', 't'}));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+            << "no temporary file left";
+    }
+}
+
+} // namespace
+} // namespace velvix::ui::test

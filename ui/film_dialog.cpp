@@ -1,0 +1,364 @@
+#include "film_dialog.h"
+
+#include "frame_discovery.h"
+#include "frame_folder.h"
+#include "memory_budget.h"
+#include "places.h"
+#include "std_qt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace velvix::ui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The methods in the order the list shows them; the first is the tool's default.
+constexpr std::array<std::pair<const char*, frames::Method>, 4> kMethods{{
+    {"Bayer (ruhig)", frames::Method::Bayer},
+    {"Floyd-Steinberg", frames::Method::FloydSteinberg},
+    {"Atkinson", frames::Method::Atkinson},
+    {"Schwelle", frames::Method::Threshold},
+}};
+
+// A new folder beside the film, named after it; for a folder of images one
+// beside that folder, since the frames may not go among the images.
+fs::path DefaultTarget(const fs::path& input, bool folder)
+{
+    const fs::path place = input.parent_path();
+    return folder ? place / (input.filename().native() + " PC-1600") : place / input.stem();
+}
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QSpinBox* NumberBox(const char* name, int lowest, int highest, int value, const char* suffix = "")
+{
+    auto* box = Named(new QSpinBox, name);
+    box->setRange(lowest, highest);
+    box->setValue(value);
+    box->setSuffix(QString::fromUtf8(suffix));
+    return box;
+}
+
+QDoubleSpinBox* SecondsBox(const char* name, const char* atZero)
+{
+    auto* box = Named(new QDoubleSpinBox, name);
+    box->setDecimals(1);
+    box->setSingleStep(1);
+    box->setSuffix(QStringLiteral(" s"));
+    box->setSpecialValueText(QString::fromUtf8(atZero));
+    box->setMaximum(24 * 3600);
+    return box;
+}
+
+QString Kilobytes(int frameCount)
+{
+    return QString::number((static_cast<long>(frameCount) * static_cast<long>(kPackedFrameBytes) + 1023) / 1024);
+}
+
+} // namespace
+
+QString Clock(double seconds)
+{
+    const int tenths = static_cast<int>(std::lround(seconds * 10));
+    return QStringLiteral("%1:%2%3%4")
+        .arg(tenths / 600)
+        .arg(tenths / 10 % 60, 2, 10, QLatin1Char('0'))
+        .arg(QLocale().decimalPoint())
+        .arg(tenths % 10);
+}
+
+FilmDialog::FilmDialog(const fs::path& input, int rateIndex, int frameCapacity, QWidget* parent)
+    : QDialog(parent), input_(input), folderInput_(fs::is_directory(input)), frameCapacity_(frameCapacity)
+{
+    setObjectName(QStringLiteral("FilmUmwandeln"));
+    setWindowTitle(QStringLiteral("Film umwandeln"));
+    createControls(rateIndex);
+    connectHandlers();
+    setWorking(false);
+    startSurvey();
+}
+
+FilmDialog::~FilmDialog()
+{
+    // The threads report to this dialog, so it waits for them; a cancelled
+    // film ends at its next picture.
+    cancel_->store(true);
+    for (QThread* thread : {pictureThread_.data(), workThread_.data()}) {
+        if (thread != nullptr) {
+            thread->wait();
+        }
+    }
+}
+
+void FilmDialog::createControls(int rateIndex)
+{
+    Eingabe = Named(new QLabel((folderInput_ ? QStringLiteral("Bilder aus: ") : QStringLiteral("Film: ")) +
+                               QDir::toNativeSeparators(ToQString(Utf8FromPath(input_)))),
+                    "Eingabe");
+    Eingabe->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Eingabe->setWordWrap(true);
+
+    Bild = Named(new QLabel(QStringLiteral("Film wird gelesen …")), "Bild");
+    Bild->setFixedSize(kFrameWidth * kPreviewScale + 4, kFrameHeight * kPreviewScale + 4);
+    Bild->setAlignment(Qt::AlignCenter);
+    Bild->setFrameShape(QFrame::Box);
+    Stelle = Named(new QSlider(Qt::Horizontal), "Stelle");
+    StelleZeit = Named(new QLabel, "StelleZeit");
+    StelleZeit->setMinimumWidth(StelleZeit->fontMetrics().horizontalAdvance(QStringLiteral("Bild 299 / 299")));
+
+    Bildrate = Named(new QComboBox, "Bildrate");
+    for (const FrameRate& rate : kFrameRates) {
+        Bildrate->addItem(QString::fromUtf8(rate.entry));
+    }
+    Bildrate->setCurrentIndex(std::clamp(rateIndex, 0, static_cast<int>(kFrameRates.size()) - 1));
+    Start = SecondsBox("Start", "");
+    Dauer = SecondsBox("Dauer", "bis zum Ende");
+    Ausschnitt = Named(new QComboBox, "Ausschnitt");
+    Ausschnitt->addItems({QStringLiteral("Display füllen"), QStringLiteral("ganzes Bild, weiße Ränder")});
+
+    Verfahren = Named(new QComboBox, "Verfahren");
+    for (const auto& [entry, method] : kMethods) {
+        Verfahren->addItem(QString::fromUtf8(entry));
+    }
+    const frames::OneBit defaults;
+    Schwelle = NumberBox("Schwelle", 1, 255, defaults.level);
+    Helligkeit = NumberBox("Helligkeit", -100, 100, defaults.brightness);
+    Kontrast = NumberBox("Kontrast", 0, 400, defaults.contrast, " %");
+    Invertieren = Named(new QCheckBox(QStringLiteral("Schwarz und Weiß tauschen")), "Invertieren");
+
+    Anzahl = Named(new QLabel, "Anzahl");
+    Erste299 = Named(new QCheckBox, "Erste299");
+    Speicher = Named(new QLabel, "Speicher");
+    Speicher->setWordWrap(true);
+
+    Ziel = Named(new QLineEdit(QDir::toNativeSeparators(ToQString(Utf8FromPath(DefaultTarget(input_, folderInput_))))),
+                 "Ziel");
+    ZielWaehlen = Named(new QPushButton(QStringLiteral("Ändern …")), "ZielWaehlen");
+    ZielHinweis = Named(new QLabel, "ZielHinweis");
+    ZielHinweis->setWordWrap(true);
+    Fortschritt = Named(new QProgressBar, "Fortschritt");
+    Umwandeln = Named(new QPushButton(QStringLiteral("Umwandeln")), "Umwandeln");
+    Umwandeln->setDefault(true);
+    Abbrechen = Named(new QPushButton(QStringLiteral("Abbrechen")), "Abbrechen");
+
+    auto* options = new QGridLayout;
+    const auto row = [options](int line, int column, const char* caption, QWidget* field) {
+        options->addWidget(new QLabel(QString::fromUtf8(caption)), line, column);
+        options->addWidget(field, line, column + 1);
+    };
+    row(0, 0, "Bilder pro Sekunde:", Bildrate);
+    row(1, 0, "Start:", Start);
+    row(2, 0, "Dauer:", Dauer);
+    row(3, 0, "Bildausschnitt:", Ausschnitt);
+    row(0, 3, "Verfahren:", Verfahren);
+    row(1, 3, "Schwelle:", Schwelle);
+    row(2, 3, "Helligkeit:", Helligkeit);
+    row(3, 3, "Kontrast:", Kontrast);
+    options->addWidget(Invertieren, 4, 4);
+    options->setColumnMinimumWidth(2, 16);
+    options->setColumnStretch(1, 1);
+    options->setColumnStretch(4, 1);
+
+    auto* place = new QHBoxLayout;
+    place->addWidget(new QLabel(QStringLiteral("Stelle:")));
+    place->addWidget(Stelle, 1);
+    place->addWidget(StelleZeit);
+
+    auto* target = new QHBoxLayout;
+    target->addWidget(new QLabel(QStringLiteral("Zielordner:")));
+    target->addWidget(Ziel, 1);
+    target->addWidget(ZielWaehlen);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Fortschritt, 1);
+    buttons->addSpacing(12);
+    buttons->addWidget(Umwandeln);
+    buttons->addWidget(Abbrechen);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Eingabe);
+    layout->addWidget(Bild, 0, Qt::AlignHCenter);
+    layout->addLayout(place);
+    layout->addSpacing(6);
+    layout->addLayout(options);
+    layout->addSpacing(6);
+    layout->addWidget(Anzahl);
+    layout->addWidget(Erste299);
+    layout->addWidget(Speicher);
+    layout->addSpacing(6);
+    layout->addLayout(target);
+    layout->addWidget(ZielHinweis);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FilmDialog::connectHandlers()
+{
+    pictureDelay_.setSingleShot(true);
+    pictureDelay_.setInterval(150);
+    connect(&pictureDelay_, &QTimer::timeout, this, &FilmDialog::loadPicture);
+    connect(Stelle, &QSlider::valueChanged, this, &FilmDialog::wantPicture);
+    // A new start shows the picture there: that is where the frames begin.
+    connect(Start, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+        Stelle->setValue(static_cast<int>(std::lround(seconds * 10)));
+        showCount();
+    });
+    for (QComboBox* list : {Ausschnitt, Verfahren}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &FilmDialog::showPicture);
+    }
+    for (QSpinBox* box : {Schwelle, Helligkeit, Kontrast}) {
+        connect(box, &QSpinBox::valueChanged, this, &FilmDialog::showPicture);
+    }
+    connect(Invertieren, &QCheckBox::toggled, this, &FilmDialog::showPicture);
+    connect(Verfahren, &QComboBox::currentIndexChanged, this, [this] {
+        Schwelle->setEnabled(kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].second ==
+                             frames::Method::Threshold);
+    });
+    connect(Bildrate, &QComboBox::currentIndexChanged, this, &FilmDialog::showCount);
+    connect(Dauer, &QDoubleSpinBox::valueChanged, this, &FilmDialog::showCount);
+    connect(Erste299, &QCheckBox::toggled, this, &FilmDialog::showCount);
+    connect(Ziel, &QLineEdit::textChanged, this, &FilmDialog::showTarget);
+    connect(ZielWaehlen, &QPushButton::clicked, this, &FilmDialog::ZielWaehlen_Click);
+    connect(Umwandeln, &QPushButton::clicked, this, &FilmDialog::Umwandeln_Click);
+    connect(Abbrechen, &QPushButton::clicked, this, &FilmDialog::reject);
+    Schwelle->setEnabled(false);
+}
+
+frames::Job FilmDialog::job() const
+{
+    frames::Job job;
+    job.input = input_;
+    job.outputFolder = ToPath(QDir::fromNativeSeparators(Ziel->text().trimmed()));
+    job.part.rate = kFrameRates[static_cast<std::size_t>(Bildrate->currentIndex())].perSecond;
+    if (!folderInput_ && Start->value() > 0) {
+        job.part.start = Start->value();
+    }
+    if (!folderInput_ && Dauer->value() > 0) {
+        job.part.length = Dauer->value();
+    }
+    job.fit = Ausschnitt->currentIndex() == 0 ? frames::Fit::Fill : frames::Fit::Bars;
+    job.oneBit.method = kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].second;
+    job.oneBit.level = Schwelle->value();
+    job.oneBit.brightness = Helligkeit->value();
+    job.oneBit.contrast = Kontrast->value();
+    job.oneBit.invert = Invertieren->isChecked();
+    job.firstFramesOnly = Erste299->isChecked();
+    return job;
+}
+
+std::optional<int> FilmDialog::frameCount() const
+{
+    if (!survey_ || survey_->failure) {
+        return std::nullopt;
+    }
+    if (folderInput_) {
+        return static_cast<int>(survey_->images.size());
+    }
+    return frames::ExpectedFrames(survey_->facts.seconds, job().part);
+}
+
+void FilmDialog::showCount()
+{
+    const std::optional<int> count = frameCount();
+    const bool tooMany = !count || *count > kMaxFrames;
+    const frames::Job chosen = job();
+    if (!count) {
+        Anzahl->setText(survey_ ? QStringLiteral("Wie viele Bilder es werden, sagt der Film nicht.")
+                                : QStringLiteral("Film wird gelesen …"));
+    } else if (tooMany) {
+        Anzahl->setText(QStringLiteral("Das ergibt %1 Bilder; Velvix nimmt höchstens %2. Bitte die Dauer kürzen "
+                                       "oder:")
+                            .arg(*count)
+                            .arg(kMaxFrames));
+    } else {
+        Anzahl->setText(QStringLiteral("Das ergibt %1 Bilder.").arg(*count));
+    }
+    Anzahl->setStyleSheet(count && tooMany ? QStringLiteral("color: #b00000") : QString());
+    const QString until =
+        folderInput_
+            ? QString()
+            : QStringLiteral(" (bis %1)")
+                  .arg(Clock(chosen.part.start.value_or(0) + static_cast<double>(kMaxFrames) / chosen.part.rate));
+    Erste299->setText(QStringLiteral("nur die ersten %1 Bilder nehmen%2").arg(kMaxFrames).arg(until));
+    Erste299->setVisible(survey_ && tooMany);
+
+    const int frames = std::min(count.value_or(kMaxFrames), kMaxFrames);
+    QString memory = QStringLiteral("Speicher: %1 Bilder brauchen %2 KB auf dem PC-1600; die Module im "
+                                    "Hauptfenster fassen %3 Bilder (%4 KB).")
+                         .arg(frames)
+                         .arg(Kilobytes(frames))
+                         .arg(frameCapacity_)
+                         .arg(Kilobytes(frameCapacity_));
+    if (frames > frameCapacity_) {
+        memory += QStringLiteral(" Die Videokompression spart ähnliche Bilder ein; was dann noch nicht passt, "
+                                 "lässt Start am Ende weg.");
+    }
+    Speicher->setText(memory);
+    Speicher->setVisible(count.has_value());
+    setWorking(workThread_ != nullptr);
+}
+
+void FilmDialog::showTarget()
+{
+    const fs::path folder = job().outputFolder;
+    std::error_code ec;
+    QString hint;
+    if (folder.empty()) {
+        hint = QStringLiteral("Bitte einen Zielordner angeben.");
+    } else if (const auto refused = frames::CheckOutputPlace(input_, folder)) {
+        hint = ToQString(refused->text);
+    } else if (!fs::exists(folder, ec)) {
+        hint = QStringLiteral("Der Ordner wird neu angelegt.");
+    } else if (!fs::is_directory(folder, ec)) {
+        hint = QStringLiteral("Das ist eine Datei, kein Ordner. Bitte einen anderen Zielordner wählen.");
+    } else if (frames::CheckOutputFolder(folder, false)) {
+        hint = QStringLiteral("Dort liegen schon Bilder. Sie werden nach Rückfrage ersetzt; die alten bleiben, bis "
+                              "die neuen vollständig sind.");
+    } else {
+        hint = QStringLiteral("Die Bilder kommen in diesen Ordner.");
+    }
+    ZielHinweis->setText(hint);
+    setWorking(workThread_ != nullptr);
+}
+
+void FilmDialog::setWorking(bool working)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{Bildrate, Ausschnitt, Verfahren, Helligkeit, Kontrast,
+                                                            Invertieren, Erste299, Ziel, ZielWaehlen}) {
+        control->setEnabled(!working);
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{Start, Dauer}) {
+        control->setEnabled(!working && !folderInput_);
+    }
+    Schwelle->setEnabled(!working && job().oneBit.method == frames::Method::Threshold);
+    const std::optional<int> count = frameCount();
+    const bool countFits = (count && *count <= kMaxFrames) || Erste299->isChecked();
+    Umwandeln->setEnabled(!working && survey_ && !survey_->failure && countFits && !job().outputFolder.empty());
+}
+
+} // namespace velvix::ui

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "make_frames.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QThread;
+
+namespace velvix::ui {
+
+// A time as "1:05,3": minutes, seconds and tenths, with the user's decimal separator.
+QString Clock(double seconds);
+
+// "Film umwandeln": a film (or a folder of images) to frames, with the
+// options of velvix-frames, a look at one frame as the PC-1600 shows it,
+// the count against the memory the main window offers, and the target
+// folder. The frames library does the work on threads of its own; the
+// dialog only starts it and shows what comes back.
+class FilmDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // `rateIndex` into kFrameRates; `frameCapacity`: the frames the main
+    // window's memory choice holds.
+    FilmDialog(const std::filesystem::path& input, int rateIndex, int frameCapacity, QWidget* parent);
+    ~FilmDialog() override;
+
+    // What ffprobe or the image folder says about the input.
+    struct Survey {
+        frames::FilmFacts facts;
+        std::vector<std::filesystem::path> images; // a folder of images only
+        std::optional<frames::Failure> failure;
+    };
+
+signals:
+    // The frames are complete in `folder`, made at kFrameRates[rateIndex].
+    void framesMade(const QString& folder, int rateIndex, const QString& filmName);
+
+protected:
+    void reject() override;
+
+private:
+    void createControls(int rateIndex);
+    void connectHandlers();
+
+    frames::Job job() const;
+    std::optional<int> frameCount() const;
+    void showCount();
+    void showTarget();
+    void setWorking(bool working);
+
+    // film_dialog_work.cpp: everything that runs off the window's thread.
+    void startSurvey();
+    void surveyed(Survey survey);
+    void wantPicture();
+    void loadPicture();
+    void pictureLoaded(std::optional<frames::GreyImage> picture, const QString& failure);
+    void showPicture();
+    void Umwandeln_Click();
+    void ZielWaehlen_Click();
+    void converted(const frames::Outcome& outcome, const std::filesystem::path& folder);
+
+    static constexpr int kPreviewScale = 3; // screen pixels per dot
+
+    std::filesystem::path input_;
+    bool folderInput_;
+    int frameCapacity_;
+    std::optional<Survey> survey_;
+    std::optional<frames::GreyImage> picture_; // the grey frame at the slider, before fit and dots
+    bool pictureWanted_ = false;
+    bool closeWhenStopped_ = false;
+    QTimer pictureDelay_; // a dragged slider asks for one picture, not for every step
+    QPointer<QThread> pictureThread_;
+    QPointer<QThread> workThread_;
+    std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
+
+    QLabel* Eingabe;
+    QLabel* Bild;
+    QSlider* Stelle;
+    QLabel* StelleZeit;
+    QComboBox* Bildrate;
+    QDoubleSpinBox* Start;
+    QDoubleSpinBox* Dauer;
+    QComboBox* Ausschnitt;
+    QComboBox* Verfahren;
+    QSpinBox* Schwelle;
+    QSpinBox* Helligkeit;
+    QSpinBox* Kontrast;
+    QCheckBox* Invertieren;
+    QLabel* Anzahl;
+    QCheckBox* Erste299;
+    QLabel* Speicher;
+    QLineEdit* Ziel;
+    QPushButton* ZielWaehlen;
+    QLabel* ZielHinweis;
+    QProgressBar* Fortschritt;
+    QPushButton* Umwandeln;
+    QPushButton* Abbrechen;
+};
+
+} // namespace velvix::ui

@@ -1,0 +1,340 @@
+#include "preview_window.h"
+
+#include "gif_export.h"
+#include "lcd_view.h"
+#include "message_box.h"
+#include "playback_clock.h"
+#include "preview_messages.h"
+#include "std_qt.h"
+#include "video_parts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace velvix::ui {
+
+namespace {
+
+QString MinutesSeconds(qint64 ms)
+{
+    const qint64 seconds = ms / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+template <typename Widget> Widget* Named(Widget* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+PreviewWindow* PreviewWindow::Open(QWidget* owner, const QString& folder, const QString& preferred)
+{
+    QStringList names;
+    for (const std::string& name : FindVideos(ToPath(folder))) {
+        names.append(ToQString(name));
+    }
+    if (names.isEmpty()) {
+        ShowMessageBox(owner, messages::NoVideo(ToPath(folder)));
+        return nullptr;
+    }
+    auto* window = owner->findChild<PreviewWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    const bool fresh = window == nullptr;
+    if (fresh) {
+        window = new PreviewWindow(owner);
+    }
+    if (!window->showVideos(folder, names, preferred) && names.size() == 1) {
+        if (fresh) {
+            delete window;
+        } else {
+            window->close();
+        }
+        return nullptr;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->Anzeige->setFocus();
+    return window;
+}
+
+PreviewWindow::PreviewWindow(QWidget* owner)
+    : QWidget(owner, Qt::Window), clock_(new PlaybackClock(this)), gif_(new GifExport(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+    connect(clock_, &PlaybackClock::frameDue, this, &PreviewWindow::showFrame);
+    connect(clock_, &PlaybackClock::ended, this, &PreviewWindow::ended);
+    connect(Wiederholen, &QCheckBox::toggled, clock_, &PlaybackClock::setRepeat);
+    connect(gif_, &GifExport::finished, this, &PreviewWindow::gifFinished);
+}
+
+void PreviewWindow::createControls()
+{
+    VideoWahl = Named(new QComboBox(this), "VideoWahl");
+    Anzeige = Named(new LcdView(this), "Anzeige");
+    Bildregler = Named(new QSlider(Qt::Horizontal, this), "Bildregler");
+    Abspielen = Named(new QPushButton(QStringLiteral("Abspielen"), this), "Abspielen");
+    Stopp = Named(new QPushButton(QStringLiteral("Stopp"), this), "Stopp");
+    Zurueck = Named(new QPushButton(QStringLiteral("◀ Bild"), this), "Zurueck");
+    Vor = Named(new QPushButton(QStringLiteral("Bild ▶"), this), "Vor");
+    Wiederholen = Named(new QCheckBox(QStringLiteral("Wiederholen"), this), "Wiederholen");
+    BildZaehler = Named(new QLabel(this), "BildZaehler");
+    Zeit = Named(new QLabel(this), "Zeit");
+    AlsGif = Named(new QPushButton(QStringLiteral("Als GIF speichern…"), this), "AlsGif");
+    Schliessen = Named(new QPushButton(QStringLiteral("Schließen"), this), "Schliessen");
+
+    Abspielen->setToolTip(QStringLiteral("Abspielen oder anhalten (Leertaste)"));
+    Zurueck->setToolTip(QStringLiteral("Ein Bild zurück (Pfeil links)"));
+    Vor->setToolTip(QStringLiteral("Ein Bild vor (Pfeil rechts)"));
+    Stopp->setToolTip(QStringLiteral("Anhalten und zum ersten Bild"));
+    Anzeige->setToolTip(QStringLiteral("Eine Taste hält das Video an, wie auf dem PC-1600."));
+    // The counter and the time keep their width, so the row does not jump while playing.
+    BildZaehler->setMinimumWidth(BildZaehler->fontMetrics().horizontalAdvance(QStringLiteral("Bild 888 von 888")));
+    Zeit->setMinimumWidth(Zeit->fontMetrics().horizontalAdvance(QStringLiteral("88:88 von 88:88")));
+    BildZaehler->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Zeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* choice = new QHBoxLayout;
+    auto* videoLabel = new QLabel(QStringLiteral("&Video:"), this);
+    videoLabel->setBuddy(VideoWahl);
+    choice->addWidget(videoLabel);
+    choice->addWidget(VideoWahl, 1);
+    choice->addStretch(2);
+
+    auto* position = new QHBoxLayout;
+    position->addWidget(Bildregler, 1);
+    position->addWidget(BildZaehler);
+    position->addWidget(Zeit);
+
+    auto* controls = new QHBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{Abspielen, Stopp, Zurueck, Vor, Wiederholen}) {
+        controls->addWidget(control);
+    }
+    controls->addStretch(1);
+    controls->addWidget(AlsGif);
+    controls->addWidget(Schliessen);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(Anzeige, 1);
+    layout->addLayout(position);
+    layout->addLayout(controls);
+
+    connect(VideoWahl, &QComboBox::activated, this, &PreviewWindow::VideoWahl_Click);
+    connect(Abspielen, &QPushButton::clicked, this, &PreviewWindow::Abspielen_Click);
+    connect(Stopp, &QPushButton::clicked, this, &PreviewWindow::Stopp_Click);
+    connect(Zurueck, &QPushButton::clicked, this, &PreviewWindow::Zurueck_Click);
+    connect(Vor, &QPushButton::clicked, this, &PreviewWindow::Vor_Click);
+    connect(Bildregler, &QSlider::valueChanged, this, &PreviewWindow::Bildregler_Change);
+    connect(AlsGif, &QPushButton::clicked, this, &PreviewWindow::AlsGif_Click);
+    connect(Schliessen, &QPushButton::clicked, this, &QWidget::close);
+    connect(Anzeige, &LcdView::keyPressed, this, &PreviewWindow::Anzeige_Key);
+
+    // The player's keys work wherever the focus is in the window.
+    const auto shortcut = [this](Qt::Key key, void (PreviewWindow::*handler)()) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, handler);
+    };
+    shortcut(Qt::Key_Space, &PreviewWindow::Abspielen_Click);
+    shortcut(Qt::Key_Left, &PreviewWindow::Zurueck_Click);
+    shortcut(Qt::Key_Right, &PreviewWindow::Vor_Click);
+}
+
+bool PreviewWindow::showVideos(const QString& folder, const QStringList& names, const QString& preferred)
+{
+    folder_ = folder;
+    VideoWahl->clear();
+    VideoWahl->addItems(names);
+    VideoWahl->setEnabled(names.size() > 1);
+    const int chosen = std::max(0, static_cast<int>(names.indexOf(preferred)));
+    VideoWahl->setCurrentIndex(chosen);
+    shownName_.clear();
+    return load(names[chosen]);
+}
+
+// A video that cannot be shown leaves the display empty and the player's controls off.
+bool PreviewWindow::load(const QString& name)
+{
+    pause();
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a fraction of a second, even for 120 frames
+    PreviewResult result = LoadPreview(ToPath(folder_), ToUtf8(name));
+    QApplication::restoreOverrideCursor();
+    if (result.failure) {
+        setVideo(std::nullopt);
+        ShowMessageBox(isVisible() ? this : parentWidget(), *result.failure);
+        return false;
+    }
+    shownName_ = name;
+    setVideo(std::move(result.video));
+    return true;
+}
+
+void PreviewWindow::setVideo(std::optional<PreviewVideo> video)
+{
+    video_ = std::move(video);
+    std::vector<int> ticks;
+    if (video_) {
+        for (const ShownFrame& frame : video_->frames) {
+            ticks.push_back(frame.ticks);
+        }
+    }
+    clock_->setTimeline(video_ ? FrameTimeline(ticks, video_->ticksPerSecond()) : FrameTimeline());
+    for (QWidget* control : std::initializer_list<QWidget*>{Bildregler, Abspielen, Stopp, Zurueck, Vor, AlsGif}) {
+        control->setEnabled(video_.has_value());
+    }
+    setWindowTitle(video_ ? QStringLiteral("Vorschau - %1").arg(shownName_) : QStringLiteral("Vorschau"));
+    {
+        const QSignalBlocker quiet(Bildregler);
+        Bildregler->setRange(0, std::max(0, clock_->timeline().frameCount() - 1));
+    }
+    frame_ = 0;
+    if (video_) {
+        showFrame(0);
+    } else {
+        Anzeige->setScreen({});
+        BildZaehler->clear();
+        Zeit->clear();
+    }
+}
+
+void PreviewWindow::VideoWahl_Click()
+{
+    const QString previous = shownName_;
+    if (!load(VideoWahl->currentText()) && !previous.isEmpty()) {
+        VideoWahl->setCurrentText(previous); // back to the one still playable
+        load(previous);
+    }
+}
+
+void PreviewWindow::Abspielen_Click()
+{
+    if (!video_) {
+        return;
+    }
+    isPlaying() ? pause() : play();
+}
+
+void PreviewWindow::Stopp_Click()
+{
+    pause();
+    if (video_) {
+        showFrame(0);
+    }
+}
+
+void PreviewWindow::Zurueck_Click() { step(-1); }
+
+void PreviewWindow::Vor_Click() { step(+1); }
+
+void PreviewWindow::Bildregler_Change(int value)
+{
+    if (!video_ || value == frame_) {
+        return;
+    }
+    showFrame(value);
+    if (isPlaying()) {
+        play(); // on from the frame chosen, against a fresh clock
+    }
+}
+
+void PreviewWindow::Anzeige_Key()
+{
+    if (isPlaying()) {
+        pause();
+    }
+}
+
+bool PreviewWindow::isPlaying() const { return clock_->isPlaying(); }
+
+void PreviewWindow::play()
+{
+    if (frame_ == clock_->timeline().frameCount() - 1 && !isPlaying()) {
+        frame_ = 0; // from the start again after the end
+    }
+    Abspielen->setText(QStringLiteral("Pause"));
+    clock_->play(frame_);
+}
+
+void PreviewWindow::pause()
+{
+    clock_->stop();
+    Abspielen->setText(QStringLiteral("Abspielen"));
+}
+
+void PreviewWindow::step(int by)
+{
+    pause();
+    if (video_) {
+        showFrame(std::clamp(frame_ + by, 0, clock_->timeline().frameCount() - 1));
+    }
+}
+
+void PreviewWindow::ended()
+{
+    showFrame(clock_->timeline().frameCount() - 1);
+    pause();
+}
+
+void PreviewWindow::showFrame(int frame)
+{
+    frame_ = frame;
+    Anzeige->setScreen(video_->frames[static_cast<std::size_t>(frame)].screen);
+    {
+        const QSignalBlocker quiet(Bildregler);
+        Bildregler->setValue(frame);
+    }
+    BildZaehler->setText(QStringLiteral("Bild %1 von %2").arg(frame + 1).arg(clock_->timeline().frameCount()));
+    Zeit->setText(MinutesSeconds(clock_->timeline().startMs(frame)) + QStringLiteral(" von ") +
+                  MinutesSeconds(clock_->timeline().totalMs() + 999)); // a video of 14.2 s is not over at 0:14
+}
+
+void PreviewWindow::AlsGif_Click()
+{
+    if (!video_) {
+        return;
+    }
+    pause();
+    // The save dialog asks before it replaces a file.
+    const QString target = QFileDialog::getSaveFileName(this, QStringLiteral("Als GIF speichern"),
+                                                        QDir(folder_).filePath(shownName_ + QStringLiteral(".gif")),
+                                                        QStringLiteral("GIF-Bilder (*.gif)"));
+    if (target.isEmpty()) {
+        return;
+    }
+    gifProgress_ = new QProgressDialog(QStringLiteral("Das GIF wird geschrieben…"), QStringLiteral("Abbrechen"), 0,
+                                       clock_->timeline().frameCount(), this);
+    gifProgress_->setWindowTitle(QStringLiteral("Als GIF speichern"));
+    gifProgress_->setWindowModality(Qt::WindowModal);
+    gifProgress_->setMinimumDuration(300);
+    connect(gifProgress_, &QProgressDialog::canceled, gif_, &GifExport::cancel);
+    connect(gif_, &GifExport::progress, gifProgress_, &QProgressDialog::setValue);
+    AlsGif->setEnabled(false);
+    gif_->start(*video_, target);
+}
+
+void PreviewWindow::gifFinished(const std::optional<Message>& failure)
+{
+    if (gifProgress_ != nullptr) {
+        gifProgress_->disconnect(gif_);
+        gifProgress_->deleteLater();
+        gifProgress_ = nullptr;
+    }
+    AlsGif->setEnabled(video_.has_value());
+    if (failure) {
+        ShowMessageBox(this, *failure);
+    }
+}
+
+} // namespace velvix::ui
