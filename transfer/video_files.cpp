@@ -4,8 +4,6 @@
 #include "transfer_messages.h"
 #include "vid_writer.h"
 
-#include <algorithm>
-
 namespace velvix::transfer {
 
 namespace fs = std::filesystem;
@@ -13,7 +11,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxParts = 4;
-constexpr std::string_view kFirstPartEnd = "0.VID";
 constexpr std::size_t kHeaderBytes = 16;
 
 std::string PartName(const std::string& name, int part) { return name + std::to_string(part) + ".VID"; }
@@ -51,19 +48,6 @@ std::optional<std::uintmax_t> RegularFileSize(const fs::path& path)
 }
 
 } // namespace
-
-std::vector<std::string> FindVideoNames(const fs::path& folder, std::error_code& error)
-{
-    std::vector<std::string> names;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string file = Utf8FromPath(it->path().filename());
-        if (file.size() > kFirstPartEnd.size() && file.ends_with(kFirstPartEnd)) {
-            names.push_back(file.substr(0, file.size() - kFirstPartEnd.size()));
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 VideoListing ListVideoFiles(const fs::path& folder, const std::string& name)
 {

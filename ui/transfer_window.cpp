@@ -5,6 +5,7 @@
 #include "port_box.h"
 #include "std_qt.h"
 #include "transfer_messages.h"
+#include "video_parts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -62,8 +63,7 @@ QString Lines(const std::vector<std::string>& lines)
 TransferWindow* TransferWindow::Open(QWidget* parent, const QString& folder, const QString& preferred,
                                      SerialSender::Timing timing)
 {
-    std::error_code error;
-    std::vector<std::string> found = transfer::FindVideoNames(ToPath(folder), error);
+    const std::vector<std::string> found = FindVideos(ToPath(folder));
     if (found.empty()) {
         ShowMessageBox(parent, transfer::messages::NoVideo(ToPath(QDir::toNativeSeparators(folder))));
         return nullptr;
