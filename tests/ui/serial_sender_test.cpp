@@ -160,6 +160,17 @@ TEST_F(Sender, PulledCableFailsWithTheBytesThatWent)
     EXPECT_FALSE(sender.isSending());
 }
 
+TEST_F(Sender, APortInUseGivesItsBox)
+{
+    startSending(LargeFile());
+    SerialSender other;
+    const std::optional<Message> problem = other.start(port(), 9600, QByteArray(10, 'x'));
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->text.find("Ein anderes Programm benutzt sie schon"), std::string::npos) << problem->text;
+    EXPECT_TRUE(sender.isSending()) << "the file already going is left alone";
+    sender.cancel();
+}
+
 TEST(SenderPort, ThatCannotBeOpenedGivesItsBox)
 {
     velvix::test::TempFolder folder;
