@@ -15,6 +15,15 @@
 namespace velvix {
 namespace {
 
+// The sender works through an event loop, which needs an application object.
+void NeedApplication()
+{
+    static int argc = 1;
+    static char name[] = "transfer_benchmark";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+}
+
 // A video of four parts as Velvix writes it at 120 frames, with its player: about 75 KB.
 const std::vector<test::VideoFolderFile>& FourPartVideo()
 {
@@ -30,6 +39,7 @@ void BM_SendFourPartVideo(benchmark::State& state)
     const std::vector<test::VideoFolderFile> files =
         state.range(0) == 1 ? std::vector<test::VideoFolderFile>{{"ALL", test::Concatenated(FourPartVideo())}}
                             : FourPartVideo();
+    NeedApplication();
     test::PtyPair pty;
     ui::SerialSender sender;
     Bytes arrived;
@@ -93,11 +103,4 @@ BENCHMARK(BM_PtyFloor)->Unit(benchmark::kMillisecond);
 } // namespace
 } // namespace velvix
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv); // the sender works through the event loop
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();
