@@ -7,6 +7,8 @@
 #include "program_name.h"
 #include "start_folder.h"
 #include "std_qt.h"
+#include "transfer_window.h"
+#include "video_name.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -150,6 +152,7 @@ void Drive::connectHandlers()
     connect(Hilfe, &QPushButton::clicked, this, &Drive::Hilfe_Click);
     connect(Film, &QPushButton::clicked, this, &Drive::Film_Click);
     connect(Vorschau, &QPushButton::clicked, this, &Drive::Vorschau_Click);
+    connect(Uebertragen, &QPushButton::clicked, this, &Drive::Uebertragen_Click);
 }
 
 void Drive::Form_Load()
@@ -198,6 +201,13 @@ void Drive::Hilfe_Click() { Form1::Show(); }
 void Drive::Vorschau_Click()
 {
     PreviewWindow::Open(this, PfadOrdner->path(), ToQString(converter_.settings().outputName));
+}
+
+// The video of the folder shown: the last run's first, else the one whose name is typed.
+void Drive::Uebertragen_Click()
+{
+    const std::string& lastRun = converter_.settings().outputName;
+    TransferWindow::Open(this, PfadOrdner->path(), ToQString(lastRun.empty() ? CleanVideoName(videoName()) : lastRun));
 }
 
 void Drive::Combo1_Click() { converter_.budget().chooseFrameRate(Combo1->currentIndex()); }

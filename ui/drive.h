@@ -51,6 +51,7 @@ private:
     void Abbruch_Click();
     void Hilfe_Click();
     void Vorschau_Click();
+    void Uebertragen_Click();
     void Combo1_Click();
     void Combo2_Click();
     void Combo3_Click();

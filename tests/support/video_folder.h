@@ -1,0 +1,26 @@
+#pragma once
+
+#include "file_io.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velvix::test {
+
+struct VideoFolderFile {
+    std::string name;
+    Bytes bytes;
+};
+
+// The files of a written video with `frameCount` frames (1 to 120), shaped and
+// sized as Velvix writes them, each with its own byte pattern so a mix-up shows:
+// the parts, then VPLAYER.BIN and NAME.BAS if asked for, in the order they go.
+std::vector<VideoFolderFile> MakeVideoFiles(const std::string& name, int frameCount, bool player, bool loader);
+
+void WriteVideoFiles(const std::filesystem::path& folder, const std::vector<VideoFolderFile>& files);
+
+// Everything the far end should receive, one file after the other.
+Bytes Concatenated(const std::vector<VideoFolderFile>& files);
+
+} // namespace velvix::test

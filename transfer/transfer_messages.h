@@ -1,0 +1,27 @@
+#pragma once
+
+#include "host.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+// Every box of a transfer, with its German text.
+namespace velvix::transfer::messages {
+
+Message NoVideo(const std::filesystem::path& folder);
+Message PartMissing(const std::filesystem::path& folder, const std::string& file, int partCount);
+Message TooLarge(const std::string& file, std::uintmax_t bytes);
+Message FileGone(const std::filesystem::path& folder, const std::string& file, std::error_code error);
+Message FileChanged(const std::string& file, std::uintmax_t listed, std::uintmax_t now);
+
+enum class PortProblem { Missing, InUse, NoPermission, Other };
+Message NoPortChosen();
+// `detail` is the system's own text, shown where the kind alone does not explain.
+Message PortUnavailable(PortProblem problem, const std::string& port, const std::string& detail);
+Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, const std::string& reason);
+Message HeldTooLong(const std::string& file, int seconds);
+Message Cancelled(const std::string& file);
+
+} // namespace velvix::transfer::messages

@@ -1,0 +1,85 @@
+#include "typing_plan.h"
+
+namespace velvix::transfer {
+
+namespace {
+
+constexpr const char* kStartPlayer = "CALL &EEB1";
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string OnRamDisk(const std::string& name) { return Quoted("S2:" + name); }
+
+std::string ReceiveLine(const VideoFile& file, Way way)
+{
+    if (way == Way::RamDisk) {
+        return "COPY \"COM1:\" TO " + OnRamDisk(file.name);
+    }
+    return file.kind == FileKind::Loader ? "LOAD \"COM1:\"" : "BLOAD \"COM1:\"";
+}
+
+const VideoFile* FindKind(const std::vector<VideoFile>& files, FileKind kind)
+{
+    for (const VideoFile& file : files) {
+        if (file.kind == kind) {
+            return &file;
+        }
+    }
+    return nullptr;
+}
+
+// After everything is on the RAM disk: load the parts (by the loader where there is one), then the player.
+void PlanRamDiskStart(const std::vector<VideoFile>& files, TypingPlan& plan)
+{
+    if (const VideoFile* loader = FindKind(files, FileKind::Loader)) {
+        plan.startLines.push_back("LOAD " + OnRamDisk(loader->name));
+        plan.startLines.emplace_back("RUN");
+    } else {
+        for (const VideoFile& file : files) {
+            if (file.kind == FileKind::Part) {
+                plan.startLines.push_back("BLOAD " + OnRamDisk(file.name));
+            }
+        }
+    }
+    if (const VideoFile* player = FindKind(files, FileKind::Player)) {
+        plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben "
+                         "(VPLAYER.BIN startet das Video nach dem Laden von selbst):";
+        plan.startLines.push_back("BLOAD " + OnRamDisk(player->name));
+    } else {
+        plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben "
+                         "(der VPLAYER muss schon im PC-1600 sein):";
+        plan.startLines.emplace_back(kStartPlayer);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> SetupLines(int baud)
+{
+    return {"INIT \"COM1:\",4096", "SETCOM \"COM1:\"," + std::to_string(baud) + ",8,N,1,X,N"};
+}
+
+TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud)
+{
+    TypingPlan plan;
+    plan.setup = SetupLines(baud);
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        // The loader reads the parts from S2:, where this way puts none.
+        if (way == Way::Memory && files[index].kind == FileKind::Loader) {
+            plan.unneeded.push_back(index);
+            continue;
+        }
+        plan.steps.push_back({index, ReceiveLine(files[index], way)});
+    }
+    if (way == Way::RamDisk) {
+        PlanRamDiskStart(files, plan);
+        return plan;
+    }
+    plan.startNote = FindKind(files, FileKind::Player) != nullptr
+                         ? "Das Video läuft, sobald VPLAYER.BIN geladen ist. Zum erneuten Abspielen eingeben:"
+                         : "Zum Abspielen eingeben (der VPLAYER muss schon im PC-1600 sein):";
+    plan.startLines.emplace_back(kStartPlayer);
+    return plan;
+}
+
+} // namespace velvix::transfer

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "host.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+namespace velvix::ui {
+
+// Sends one file to the PC-1600 over a serial port at 8N1 with XON/XOFF,
+// which the port's driver obeys. It works on the window's thread through
+// notifications: nothing here blocks. (POSIX: it writes to the port's descriptor.) "Sent" counts the bytes that
+// have left the computer, not those still queued in the system's driver.
+class SerialSender : public QObject {
+    Q_OBJECT
+
+public:
+    struct Timing {
+        std::chrono::milliseconds poll{100};       // how often the driver's queue is looked at
+        std::chrono::milliseconds holdAfter{1000}; // no byte left for this long: the PC-1600 holds the line
+        std::chrono::milliseconds longHold{30000}; // then the user is asked, again after each such span
+    };
+
+    explicit SerialSender(QObject* parent = nullptr) : SerialSender(Timing{}, parent) {}
+    SerialSender(Timing timing, QObject* parent);
+
+    // Opens the port and sends the bytes; the problem in German when the port cannot be opened.
+    std::optional<Message> start(const QString& port, int baud, QByteArray bytes);
+    // Drops whatever has not gone yet and closes the port at once.
+    void cancel();
+    bool isSending() const { return port_.isOpen(); }
+
+signals:
+    void progressed(qint64 sent, qint64 total);
+    void heldChanged(bool held); // the PC-1600 asked for a pause (XOFF) or went on (XON)
+    void heldLong(int seconds);
+    void finished();
+    void failed(const QString& reason, qint64 sent);
+
+private:
+    void writeMore();
+    void onError(QSerialPort::SerialPortError error);
+    void fail(const QString& systemText);
+    void poll();
+    qint64 queuedInDriver() const;
+    void stop();
+
+    Timing timing_;
+    QSerialPort port_;
+    QTimer pollTimer_;
+    QSocketNotifier* writable_ = nullptr; // while bytes are left to write
+    QByteArray bytes_;
+    qint64 accepted_ = 0; // taken by the driver
+    qint64 sent_ = 0;
+    QElapsedTimer sinceProgress_;
+    bool held_ = false;
+    bool stopping_ = false;
+    int heldLongAsked_ = 0;
+};
+
+} // namespace velvix::ui
