@@ -51,7 +51,11 @@ protected:
     {
         QTest::mouseClick(control<QPushButton>("Film"), Qt::LeftButton);
         QFileDialog* choose = nullptr;
-        [&] { QTRY_VERIFY((choose = drive->findChild<QFileDialog*>("FilmWahl")) != nullptr && choose->isVisible()); }();
+        [&] {
+            ASSERT_TRUE(QTest::qWaitFor([&] {
+                return (choose = drive->findChild<QFileDialog*>("FilmWahl")) != nullptr && choose->isVisible();
+            }));
+        }();
         choose->selectFile(ToQString(input));
         static_cast<QDialog*>(choose)->accept(); // its open button; public in every dialog
         return drive->findChild<FilmDialog*>("FilmUmwandeln");
@@ -69,7 +73,7 @@ protected:
     // Waits until the dialog has read the film and shows a picture.
     void waitReady(FilmDialog* dialog)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(!in<QLabel>(dialog, "Bild")->pixmap().isNull(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !in<QLabel>(dialog, "Bild")->pixmap().isNull(); }, 10000));
     }
 
     TempFolder folder;
@@ -103,7 +107,7 @@ TEST_F(FilmImport, PictureFollowsEveryOption)
 
     const QImage before = picture(dialog);
     in<QSlider>(dialog, "Stelle")->setValue(5);
-    QTRY_VERIFY_WITH_TIMEOUT(picture(dialog) != before, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picture(dialog) != before; }, 10000));
     EXPECT_EQ(in<QLabel>(dialog, "StelleZeit")->text(), "0:00" + QLocale().decimalPoint() + "5");
     CloseAndDelete(dialog);
 }
@@ -121,7 +125,7 @@ struct CountCase {
 TEST_F(FilmImport, CountsFramesAndOffersTheFirst299)
 {
     FilmDialog* dialog = openDialog(MakeFilm(folder.path(), "lang.mp4", 60));
-    QTRY_VERIFY_WITH_TIMEOUT(in<QLabel>(dialog, "Anzahl")->text().startsWith("Das ergibt"), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return in<QLabel>(dialog, "Anzahl")->text().startsWith("Das ergibt"); }, 10000));
 
     const std::vector<CountCase> cases{
         {2, 0, false, "Das ergibt 360 Bilder; Velvix nimmt höchstens 299. Bitte die Dauer kürzen oder:", true, false},
@@ -159,10 +163,10 @@ TEST_F(FilmImport, FromFilmToVideoInTheMainWindow)
     EXPECT_EQ(in<QLineEdit>(dialog, "Ziel")->text(), ToQString(folder.path() / "Mein Urlaub"));
     in<QComboBox>(dialog, "Bildrate")->setCurrentIndex(0);
     auto* convert = in<QPushButton>(dialog, "Umwandeln");
-    QTRY_VERIFY_WITH_TIMEOUT(convert->isEnabled(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return convert->isEnabled(); }, 10000));
     EXPECT_EQ(in<QLabel>(dialog, "Anzahl")->text(), "Das ergibt 16 Bilder.");
     QTest::mouseClick(convert, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }, 20000));
 
     EXPECT_EQ(frameFolder(), folder.path() / "Mein Urlaub");
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 16);
@@ -200,7 +204,7 @@ TEST_F(FilmImport, FromAFolderOfImages)
     EXPECT_TRUE(in<QLabel>(dialog, "ZielHinweis")->text().contains("Eingabeordner"));
     in<QLineEdit>(dialog, "Ziel")->setText(beside);
     QTest::mouseClick(in<QPushButton>(dialog, "Umwandeln"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }, 20000));
     EXPECT_EQ(frameFolder(), folder.path() / "bilder PC-1600");
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 3);
     EXPECT_EQ(control<QLineEdit>("VideoName")->text(), "BILDER");
@@ -210,18 +214,22 @@ TEST_F(FilmImport, CancelLeavesNothing)
 {
     FilmDialog* dialog = openDialog(MakeFilm(folder.path(), "film.mp4", 30));
     auto* convert = in<QPushButton>(dialog, "Umwandeln");
-    QTRY_VERIFY_WITH_TIMEOUT(convert->isEnabled(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return convert->isEnabled(); }, 10000));
     QTest::mouseClick(convert, Qt::LeftButton);
     EXPECT_FALSE(convert->isEnabled());
     QTest::mouseClick(in<QPushButton>(dialog, "Abbrechen"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(in<QProgressBar>(dialog, "Fortschritt")->format(),
-                              QString("Abgebrochen; es wurde nichts geschrieben."), 10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return in<QProgressBar>(dialog, "Fortschritt")->format() ==
+                   QString("Abgebrochen; es wurde nichts geschrieben.");
+        },
+        10000));
     EXPECT_TRUE(dialog->isVisible()) << "Abbrechen stops the work; a second one closes";
     EXPECT_FALSE(fs::exists(folder.path() / "film"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
     EXPECT_TRUE(boxes.seen.empty());
     QTest::mouseClick(in<QPushButton>(dialog, "Abbrechen"), Qt::LeftButton);
-    QTRY_VERIFY(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }));
 }
 
 // Old frames in the target go only when the user agrees, and stay when the work fails.
@@ -238,7 +246,7 @@ TEST_F(FilmImport, ReplacesOldFramesOnlyWhenAgreedAndDone)
     };
     FilmDialog* dialog = openDialog(film);
     auto* convert = in<QPushButton>(dialog, "Umwandeln");
-    QTRY_VERIFY_WITH_TIMEOUT(convert->isEnabled(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return convert->isEnabled(); }, 10000));
     EXPECT_EQ(in<QLabel>(dialog, "ZielHinweis")->text(),
               "Dort liegen schon Bilder. Sie werden nach Rückfrage ersetzt; die alten bleiben, bis die neuen "
               "vollständig sind.");
@@ -255,7 +263,7 @@ TEST_F(FilmImport, ReplacesOldFramesOnlyWhenAgreedAndDone)
     fs::rename(film, folder.path() / "weg.mp4");
     boxes.answer = QMessageBox::Yes;
     QTest::mouseClick(convert, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(boxes.seen.size(), 3u, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen.size() == 3u; }, 10000));
     EXPECT_EQ(boxes.seen[2].title, "Fehler");
     EXPECT_TRUE(boxes.seen[2].text.contains("gibt es nicht")) << boxes.seen[2].text.toStdString();
     oldFramesThere();
@@ -264,7 +272,7 @@ TEST_F(FilmImport, ReplacesOldFramesOnlyWhenAgreedAndDone)
     {
         velvix::test::DiskFull full; // no room for the new frames
         QTest::mouseClick(convert, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(boxes.seen.size(), 5u, 10000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen.size() == 5u; }, 10000));
     }
     EXPECT_EQ(boxes.seen[4].title, "Fehler");
     EXPECT_TRUE(boxes.seen[4].text.contains("die alten Bilder sind unverändert")) << boxes.seen[4].text.toStdString();
@@ -272,7 +280,7 @@ TEST_F(FilmImport, ReplacesOldFramesOnlyWhenAgreedAndDone)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2) << "no half folder";
 
     QTest::mouseClick(convert, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }, 20000));
     EXPECT_EQ(boxes.seen.size(), 6u) << "one more question, no failure";
     EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 12);
     EXPECT_NE(ReadFile(target / "B001.BMP"), NumberedFrame(1));
@@ -293,7 +301,7 @@ TEST_P(FilmImportFails, OneBoxAndNothingWritten)
 {
     const fs::path input = GetParam().make(folder.path());
     openDialog(input);
-    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }, 10000));
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].title, "Fehler");
     EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8(GetParam().said))) << boxes.seen[0].text.toStdString();
@@ -328,7 +336,7 @@ TEST_F(FilmImport, FfmpegMissing)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(ToQString(folder.path())));
     openDialog(film);
-    QTRY_VERIFY_WITH_TIMEOUT(drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drive->findChild<FilmDialog*>("FilmUmwandeln") == nullptr; }, 10000));
     qputenv("PATH", path);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_TRUE(boxes.seen[0].text.contains("bitte ffmpeg installieren")) << boxes.seen[0].text.toStdString();

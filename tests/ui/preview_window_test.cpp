@@ -107,7 +107,7 @@ TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
     QTest::keyClick(preview, Qt::Key_Space);
     EXPECT_TRUE(preview->isPlaying());
     EXPECT_EQ(play->text(), "Pause");
-    QTRY_VERIFY(preview->frame() >= 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->frame() >= 2; }));
     QTest::keyClick(display, Qt::Key_A);
     EXPECT_FALSE(preview->isPlaying());
     EXPECT_EQ(play->text(), "Abspielen");
@@ -116,12 +116,12 @@ TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
     // Played to its end it stops on the last frame; with repeat on it goes round.
     slider->setValue(27);
     QTest::mouseClick(play, Qt::LeftButton);
-    QTRY_VERIFY(!preview->isPlaying());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isPlaying(); }));
     EXPECT_EQ(counter(preview), "Bild 30 von 30");
     QTest::mouseClick(in<QCheckBox>(preview, "Wiederholen"), Qt::LeftButton);
     slider->setValue(28);
     QTest::mouseClick(play, Qt::LeftButton);
-    QTRY_VERIFY(preview->frame() < 28);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->frame() < 28; }));
     EXPECT_TRUE(preview->isPlaying());
 
     QTest::mouseClick(in<QPushButton>(preview, "Stopp"), Qt::LeftButton);
@@ -218,7 +218,7 @@ TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
         std::optional<std::optional<Message>> finished;
         QObject::connect(&gif, &GifExport::finished, [&](const std::optional<Message>& f) { finished = f; });
         gif.start(ThreeFrames(), ToQString(target));
-        QTRY_VERIFY_WITH_TIMEOUT(finished.has_value(), 20000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished.has_value(); }, 20000));
         const std::optional<Message> failure = *finished;
         EXPECT_EQ(failure.has_value(), t.says != nullptr);
         if (failure) {
