@@ -2,6 +2,7 @@
 // a folder, and loaded raw into the emulated PC-1600 to run the player or
 // whatever code they bring. Nothing may crash, read or write out of bounds,
 // or run without end: the step limit must stop every program.
+#include "fuzz_input.h"
 #include "pc1600.h"
 #include "player_image.h"
 #include "preview_video.h"
@@ -17,31 +18,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-
-    std::uint8_t byte() { return size > 0 ? (--size, *data++) : 0; }
-    // A part: three bytes of length, little end first, then that many bytes or what is left.
-    std::string part()
-    {
-        std::size_t count = byte();
-        count |= static_cast<std::size_t>(byte()) << 8;
-        count |= static_cast<std::size_t>(byte()) << 16;
-        count = std::min(count, size);
-        std::string bytes(reinterpret_cast<const char*>(data), count);
-        data += count;
-        size -= count;
-        return bytes;
-    }
-};
+// A part: three bytes of length, little end first, then that many bytes or what is left.
+std::string Part(velvix::fuzz::FuzzInput& in)
+{
+    std::size_t count = in.byte();
+    count |= static_cast<std::size_t>(in.byte()) << 8;
+    count |= static_cast<std::size_t>(in.byte()) << 16;
+    return in.take(count);
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static velvix::test::TempFolder folder;
-    Input in{data, size};
+    velvix::fuzz::FuzzInput in{data, size};
     const std::uint8_t mode = in.byte();
     const int parts = (mode & 3) + 1;
 
@@ -50,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const fs::path path = folder.path() / ("F" + std::to_string(p) + ".VID");
         fs::remove(path);
         if (p < parts) {
-            files.push_back(in.part());
+            files.push_back(Part(in));
             std::ofstream(path, std::ios::binary)
                 .write(files.back().data(), static_cast<std::streamsize>(files.back().size()));
         }

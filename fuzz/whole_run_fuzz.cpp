@@ -4,6 +4,7 @@
 // the backup beside it.
 #include "converter.h"
 #include "fake_host.h"
+#include "fuzz_input.h"
 #include "temp_folder.h"
 
 #include <cstdint>
@@ -14,21 +15,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-
-    std::uint8_t byte() { return size > 0 ? (--size, *data++) : 0; }
-    std::string take(std::size_t count)
-    {
-        count = std::min(count, size);
-        std::string bytes(reinterpret_cast<const char*>(data), count);
-        data += count;
-        size -= count;
-        return bytes;
-    }
-};
 
 std::size_t CountEntries(const fs::path& folder)
 {
@@ -52,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::create_directory(frames);
     fs::create_directory(outside);
 
-    Input in{data, size};
+    velvix::fuzz::FuzzInput in{data, size};
     const std::uint8_t options = in.byte();
     velvix::test::FakeHost host;
     host.ticked[velvix::CheckBox::CheckVKomp] = options & 1;
