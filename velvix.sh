@@ -91,7 +91,7 @@ sanitize)
     ctest --preset sanitize
     ;;
 fuzz)
-    packages+=(clang-14 libclang-rt-14-dev)
+    packages+=(clang clang-14 libclang-rt-14-dev) # clang gives the plain clang++ the preset names
     install_missing
     build fuzz
     for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
