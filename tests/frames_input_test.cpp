@@ -161,6 +161,17 @@ TEST(ImageFolder, NamesSortAsAPersonReadsThem)
     }
 }
 
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const fs::path& folder)
+{
+    std::vector<std::string> result;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        result.push_back(entry.path().filename().string());
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
 // An output folder that already holds frames.
 class OldFrames : public ::testing::Test {
 protected:
@@ -185,15 +196,7 @@ protected:
         job.outputFolder = output;
     }
 
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> result;
-        for (const auto& entry : fs::directory_iterator(output)) {
-            result.push_back(entry.path().filename().string());
-        }
-        std::sort(result.begin(), result.end());
-        return result;
-    }
+    std::vector<std::string> names() const { return Entries(output); }
 };
 
 TEST_F(OldFrames, AreNotMixedWithNewOnes)
@@ -229,16 +232,6 @@ TEST_F(OldFrames, AreNeverReadBackAsInput)
         EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
         EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
     }
-}
-
-std::vector<std::string> Entries(const fs::path& folder)
-{
-    std::vector<std::string> result;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        result.push_back(entry.path().filename().string());
-    }
-    std::sort(result.begin(), result.end());
-    return result;
 }
 
 TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
