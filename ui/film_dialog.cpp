@@ -4,6 +4,7 @@
 #include "frame_folder.h"
 #include "lcd_view.h"
 #include "memory_budget.h"
+#include "named.h"
 #include "places.h"
 #include "std_qt.h"
 
@@ -47,12 +48,6 @@ fs::path DefaultTarget(const fs::path& input, bool folder)
 {
     const fs::path place = input.parent_path();
     return folder ? place / (input.filename().native() + " PC-1600") : place / input.stem();
-}
-
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 QSpinBox* NumberBox(const char* name, int lowest, int highest, int value, const char* suffix = "")

@@ -3,6 +3,7 @@
 #include "gif_export.h"
 #include "lcd_view.h"
 #include "message_box.h"
+#include "named.h"
 #include "playback_clock.h"
 #include "preview_messages.h"
 #include "std_qt.h"
@@ -30,12 +31,6 @@ QString MinutesSeconds(qint64 ms)
 {
     const qint64 seconds = ms / 1000;
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "line_timing.h"
 #include "message_box.h"
+#include "named.h"
 #include "port_box.h"
 #include "std_qt.h"
 #include "transfer_messages.h"
@@ -35,12 +36,6 @@ const QString kWayKey = QStringLiteral("Uebertragen/Weg");
 const QString kRamDisk = QStringLiteral("RamDisk");
 
 enum Column { Name, Size, Time, State };
-
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QFont ArialFont()
 {
