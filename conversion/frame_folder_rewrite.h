@@ -1,7 +1,7 @@
 #pragma once
 
 #include "folder_ops.h"
-#include "host.h"
+#include "message.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,21 +1,10 @@
 #pragma once
 
+#include "message.h"
+
 #include <string>
 
 namespace velvix {
-
-// What a message box shows. The answer is never used: notices only inform.
-struct Message {
-    enum class Icon { Warning, Information };
-    enum class Buttons { Ok, OkCancel };
-
-    std::string title;
-    std::string text; // line breaks are "\r\n"
-    Icon icon = Icon::Warning;
-    Buttons buttons = Buttons::Ok;
-
-    bool operator==(const Message&) const = default;
-};
 
 enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas };
 

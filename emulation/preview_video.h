@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host.h"
+#include "message.h"
 #include "pc1600.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "file_io.h"
-#include "host.h"
+#include "message.h"
 
 #include <filesystem>
 #include <optional>

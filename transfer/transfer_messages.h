@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host.h"
+#include "message.h"
 
 #include <cstdint>
 #include <filesystem>
