@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <new>
 
+#include <z80ex/z80ex.h>
+
 namespace velvix {
 
 namespace {
@@ -52,17 +54,35 @@ struct Bus {
     static Z80EX_BYTE InterruptVector(Z80EX_CONTEXT*, void*) { return 0xFF; }
 };
 
-Pc1600::Pc1600()
-    : cpu_(z80ex_create(Bus::Read, this, Bus::Write, this, Bus::ReadPort, this, Bus::WritePort, this,
-                        Bus::InterruptVector, this)),
-      banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
-{
-    if (cpu_ == nullptr) {
-        throw std::bad_alloc();
+class Pc1600::Cpu {
+public:
+    explicit Cpu(Pc1600& pc)
+        : context(z80ex_create(Bus::Read, &pc, Bus::Write, &pc, Bus::ReadPort, &pc, Bus::WritePort, &pc,
+                               Bus::InterruptVector, &pc))
+    {
+        if (context == nullptr) {
+            throw std::bad_alloc();
+        }
     }
+    ~Cpu() { z80ex_destroy(context); }
+    Cpu(const Cpu&) = delete;
+    Cpu& operator=(const Cpu&) = delete;
+
+    Z80EX_CONTEXT* const context;
+};
+
+Pc1600::Pc1600() : cpu_(std::make_unique<Cpu>(*this)), banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
+{
 }
 
-Pc1600::~Pc1600() { z80ex_destroy(cpu_); }
+Pc1600::~Pc1600() = default;
+
+std::uint16_t Pc1600::reg(int which) const { return z80ex_get_reg(cpu_->context, static_cast<Z80_REG_T>(which)); }
+
+void Pc1600::setReg(int which, std::uint16_t value)
+{
+    z80ex_set_reg(cpu_->context, static_cast<Z80_REG_T>(which), value);
+}
 
 std::uint8_t& Pc1600::memory(int bank, std::uint16_t address)
 {
@@ -98,7 +118,7 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
     screen_ = {};
     bandsDrawn_ = false;
 
-    z80ex_reset(cpu_);
+    z80ex_reset(cpu_->context);
     setReg(regSP, kStackTop - 2);
     memory(kStackTop - 2) = kCaller & 0xFF;
     memory(kStackTop - 1) = kCaller >> 8;
@@ -122,8 +142,8 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
             playback_.fault = "sprang nach " + Hex(pc) + ", außerhalb des Players";
         } else {
             do {
-                z80ex_step(cpu_);
-            } while (z80ex_last_op_type(cpu_) != 0); // a prefix is not a whole instruction
+                z80ex_step(cpu_->context);
+            } while (z80ex_last_op_type(cpu_->context) != 0); // a prefix is not a whole instruction
         }
     }
     if (playback_.fault.empty()) {
