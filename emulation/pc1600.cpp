@@ -1,5 +1,7 @@
 #include "pc1600.h"
 
+#include "vid_header.h"
+
 #include <cstdio>
 #include <new>
 
@@ -96,17 +98,18 @@ std::uint8_t& Pc1600::memory(std::uint16_t address) { return memory(bank_, addre
 
 bool Pc1600::bload(std::span<const std::uint8_t> file)
 {
-    if (file.size() < 16) {
+    const std::optional<HeaderFields> header = ParseVidHeader(file);
+    if (!header) {
         return false;
     }
-    const std::size_t length = file[5] | file[6] << 8 | file[7] << 16;
-    const std::uint32_t address = file[8] | file[9] << 8;
-    const int bank = file[10];
-    if (file.size() < 16 + length || address + length > kMemoryEnd || bank >= kBanks) {
+    const std::size_t length = header->dataLength;
+    const std::uint32_t address = header->loadAddress;
+    const int bank = header->loadBank;
+    if (file.size() < kVidHeaderBytes + length || address + length > kMemoryEnd || bank >= kBanks) {
         return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
-        memory(bank, static_cast<std::uint16_t>(address + i)) = file[16 + i];
+        memory(bank, static_cast<std::uint16_t>(address + i)) = file[kVidHeaderBytes + i];
     }
     return true;
 }

@@ -49,8 +49,8 @@ public:
     Pc1600& operator=(const Pc1600&) = delete;
 
     // Loads a binary file as BLOAD does: data length, load address and bank
-    // from its 16-byte header. False, with nothing loaded, for a file that
-    // cannot be loaded.
+    // from its 16-byte header. False, with nothing loaded, for a file without
+    // that header or one that does not fit into memory.
     [[nodiscard]] bool bload(std::span<const std::uint8_t> file);
 
     // Calls the code at `address` as CALL does and runs it until it returns,
