@@ -99,7 +99,8 @@ PartCheck CheckHeader(const fs::path& path, const ReadPart& read, int part, cons
         return {0, messages::NotAVid(window, path, "ihr Dateikopf ist nicht der einer Binärdatei des PC-1600")};
     }
     const int bank = header->loadBank;
-    const bool inWindow = bank < kMaxVideoParts && std::uint32_t{header->loadAddress} + header->dataLength == PartEnd(bank);
+    const bool inWindow =
+        bank < kMaxVideoParts && std::uint32_t{header->loadAddress} + header->dataLength == PartEnd(bank);
     const std::optional<int> frames = inWindow ? PlainFrames(bank, header->dataLength) : std::nullopt;
     if (!frames) {
         return {0, messages::NotAVid(window, path, "ihr Dateikopf beschreibt keinen Teil eines Videos")};
