@@ -23,7 +23,9 @@ Message PortUnavailable(PortProblem problem, const std::string& port, const std:
 // The line broke after `sent` bytes; `exact` is false where the port could not tell what left it.
 Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, bool exact,
                    const std::string& detail);
+// Asks whether to wait on or cancel; its OK button reads kWaitOn.
 Message HeldTooLong(const std::string& file, int seconds);
+inline constexpr const char* kWaitOn = "Weiter warten";
 Message Cancelled(const std::string& file);
 
 } // namespace velvix::transfer::messages

@@ -96,14 +96,8 @@ void TransferWindow::askAfterLongHold(int seconds)
     if (holdQuestion_) {
         return;
     }
-    const Message message = transfer::messages::HeldTooLong(currentFile().name, seconds);
-    holdQuestion_ = new QMessageBox(QMessageBox::Warning, ToQString(message.title), ToQString(message.text),
-                                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    holdQuestion_->setAttribute(Qt::WA_DeleteOnClose);
-    holdQuestion_->setTextFormat(Qt::PlainText);
-    holdQuestion_->button(QMessageBox::Ok)->setText(QStringLiteral("Weiter warten"));
-    holdQuestion_->button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    holdQuestion_->setDefaultButton(QMessageBox::Ok);
+    holdQuestion_ = MakeMessageBox(this, transfer::messages::HeldTooLong(currentFile().name, seconds));
+    holdQuestion_->button(QMessageBox::Ok)->setText(ToQString(transfer::messages::kWaitOn));
     // Not a modal loop: if the PC-1600 goes on meanwhile, the question closes by itself.
     // Cancelling shows its own box, so it waits until this one is gone.
     connect(holdQuestion_, &QMessageBox::finished, this, [this](int answer) {
