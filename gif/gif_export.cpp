@@ -120,6 +120,22 @@ std::string Seconds(std::int64_t ms)
 // Hundredths of a second, the GIF's unit, nearest to a time in milliseconds.
 std::int64_t Hundredths(std::int64_t ms) { return (ms + 5) / 10; }
 
+// ffmpeg joins the listed pictures into `output`, reporting each frame on its standard output. Four
+// colours at most: the two of the display, and no dithering that would blur the dots.
+std::vector<std::string> GifArguments(const std::string& program, const fs::path& list, std::int64_t finalDelay,
+                                      const fs::path& output)
+{
+    std::vector<std::string> arguments{program, "-hide_banner", "-nostdin"};
+    arguments.insert(arguments.end(), {"-loglevel", "error", "-progress", "pipe:1"});
+    arguments.insert(arguments.end(), {"-f", "concat", "-safe", "0", "-i", frames::InputName(list)});
+    arguments.insert(arguments.end(), {"-fps_mode", "vfr", "-loop", "0", "-f", "gif", "-y"});
+    arguments.insert(arguments.end(),
+                     {"-filter_complex", "split[a][b];[a]palettegen=max_colors=4:reserve_transparent=0[p];"
+                                         "[b][p]paletteuse=dither=none"});
+    arguments.insert(arguments.end(), {"-final_delay", std::to_string(finalDelay), frames::InputName(output)});
+    return arguments;
+}
+
 } // namespace
 
 GifResult WriteGif(const PreviewVideo& video, const fs::path& target, const GifWork& work)
@@ -171,33 +187,7 @@ GifResult WriteGif(const PreviewVideo& video, const fs::path& target, const GifW
     if (partial.path().empty()) {
         return failed(messages::FolderNotWritable(target, partial.reason()));
     }
-    // Four colours at most: the two of the display, and no dithering that would blur the dots.
-    frames::ChildProcess ffmpeg({work.ffmpeg,
-                                 "-hide_banner",
-                                 "-nostdin",
-                                 "-loglevel",
-                                 "error",
-                                 "-progress",
-                                 "pipe:1",
-                                 "-f",
-                                 "concat",
-                                 "-safe",
-                                 "0",
-                                 "-i",
-                                 frames::InputName(pictures.path() / "bilder.txt"),
-                                 "-fps_mode",
-                                 "vfr",
-                                 "-loop",
-                                 "0",
-                                 "-f",
-                                 "gif",
-                                 "-y",
-                                 "-filter_complex",
-                                 "split[a][b];[a]palettegen=max_colors=4:reserve_transparent=0[p];"
-                                 "[b][p]paletteuse=dither=none",
-                                 "-final_delay",
-                                 std::to_string(finalDelay),
-                                 frames::InputName(partial.path())});
+    frames::ChildProcess ffmpeg(GifArguments(work.ffmpeg, pictures.path() / "bilder.txt", finalDelay, partial.path()));
     if (ffmpeg.startError() != 0) {
         return failed(messages::FfmpegNotStarted(target, ffmpeg.startError()));
     }
