@@ -154,7 +154,7 @@ std::optional<RunRecord> ParseRunRecord(std::string_view text)
     const auto source = Number(field("Quellsekunden"), 0, 255);
     const auto perSecond = Number(field("BilderProSekunde"), 1, 255);
     const auto base = Number(field("Grundzeit"), 1, 255);
-    const auto capacity = Number(field("Platz"), 1, 255);
+    const auto capacity = Number(field("Platz"), 0, 255);
     const auto player = Number(field("Player"), 0, 1);
     const auto loader = Number(field("Loader"), 0, 1);
     if (step == kStepNames.end() || !kept || !times || !source || !perSecond || !base || !capacity || !player ||
