@@ -80,17 +80,18 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, RunRecord& recor
     auto failed = [&](const std::string& what, const fs::path& path, std::error_code ec, const fs::path& framesAt) {
         return stop(messages::FolderRewriteFailed(what, IoError{path, SystemReason(ec)}, framesAt));
     };
-    // Every frame is still in the folder: nothing of this run stays, the record
-    // first so that the leftovers tell if a kill cuts this short, and whatever
-    // of the user's was in the way stays too.
+    // Every frame is still in the folder: nothing of this run stays, but
+    // whatever of the user's was in the way does. The record goes once the
+    // transit files are gone and before the backup, so that a kill during
+    // this leaves either the record or a backup that shows itself partial.
     auto undo = [&] {
-        RemoveRunRecord(frameFolder, ops);
         std::error_code ignored;
         for (int m = 1; m <= kept; ++m) {
             if (fs::is_regular_file(fs::symlink_status(TransitFile(frameFolder, m), ignored))) {
                 ops.remove(TransitFile(frameFolder, m));
             }
         }
+        RemoveRunRecord(frameFolder, ops);
         fs::remove_all(backup, ignored);
     };
     auto advance = [&](RewriteStep next) {
@@ -103,9 +104,11 @@ RewrittenFolder RewriteFrameFolder(const fs::path& frameFolder, RunRecord& recor
             return stop(*failure);
         }
         // A resumed run finds the folder it made.
-        if (auto ec = ops.createFolder(backup); ec && !(ec == std::errc::file_exists && fs::is_directory(backup))) {
+        std::error_code ignored;
+        const std::error_code made = ops.createFolder(backup);
+        if (made && !(made == std::errc::file_exists && fs::is_directory(fs::symlink_status(backup, ignored)))) {
             RemoveRunRecord(frameFolder, ops);
-            return failed("Der Sicherungsordner kann nicht angelegt werden", backup, ec, frameFolder);
+            return failed("Der Sicherungsordner kann nicht angelegt werden", backup, made, frameFolder);
         }
         for (int n = 1; n <= static_cast<int>(record.foundNames.size()); ++n) {
             if (auto ec = ops.copy(found(n), backup / found(n).filename())) {
