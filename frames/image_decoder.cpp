@@ -107,7 +107,7 @@ bool SameRun(const fs::path& a, const fs::path& b)
 // The pictures of one ffmpeg run, or why there are none.
 struct RunResult {
     std::vector<GreyImage> pictures;
-    std::optional<Failure> failure;
+    std::optional<Message> failure;
 };
 
 // One ffmpeg run over `images`; only a run that gives exactly one picture per
@@ -115,15 +115,16 @@ struct RunResult {
 RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
 {
     RunResult result;
-    std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error", "-xerror"};
+    std::vector<std::string> arguments = FfmpegStart(decoders.ffmpeg);
+    arguments.push_back("-xerror");
     std::optional<ImageList> list;
     if (images.size() == 1) {
         arguments.insert(arguments.end(), {"-i", InputName(images.front()), "-frames:v", "1"});
     } else {
         list.emplace(images);
         if (list->error()) {
-            result.failure = Failure{
-                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + "."};
+            result.failure = ErrorMessage(
+                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + ".");
             return result;
         }
         arguments.insert(arguments.end(), {"-f", "concat", "-safe", "0", "-i", Utf8FromPath(list->path())});
@@ -144,12 +145,12 @@ RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, 
     const bool ended = ffmpeg.finish();
     const std::size_t count = result.pictures.size();
     if (count > images.size()) {
-        result.failure = Failure{"Ein Bild ergibt mehrere."}; // an animation: only each image alone tells which
+        result.failure = ErrorMessage("Ein Bild ergibt mehrere."); // an animation: only each image alone tells which
     } else if (!ended || read == PgmRead::Broken) {
         // The pictures come in order: the first one missing is the one ffmpeg stumbled over.
-        result.failure = Unreadable(images[std::min(count, images.size() - 1)], ffmpeg);
+        result.failure = Unreadable(images[std::min(count, images.size() - 1)], InputKind::Image, ffmpeg);
     } else if (count < images.size()) {
-        result.failure = Failure{"In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild."};
+        result.failure = ErrorMessage("In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild.");
     }
     return result;
 }
@@ -171,7 +172,7 @@ RunResult DecodeEach(const Decoders& decoders, std::span<const fs::path> images,
 
 } // namespace
 
-std::optional<Failure> DecodeImages(const Decoders& decoders, const std::vector<fs::path>& images, Fit fit,
+std::optional<Message> DecodeImages(const Decoders& decoders, const std::vector<fs::path>& images, Fit fit,
                                     const TakePicture& take)
 {
     for (std::size_t from = 0; from < images.size();) {
