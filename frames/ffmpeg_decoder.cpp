@@ -21,13 +21,13 @@ std::string Seconds(double seconds)
     return text;
 }
 
-// ffmpeg's scaling, shape kept, to four pixels or more each way for every
-// display dot the picture fills under `fit`: smaller pictures through the
-// pipe, and no visible difference after our own fit. Pictures no larger
+// ffmpeg's scaling, shape kept, to two pixels or more each way for every
+// display dot the picture fills under `fit`: small pictures through the
+// pipe, and no visible difference after our own area averaging. Pictures no larger
 // stay as they are; the film's pixel shape counts, as in FitToDisplay.
 std::string ReduceFilter(Fit fit)
 {
-    const std::string factor = "4*" + std::string(fit == Fit::Fill ? "max" : "min") + "(" +
+    const std::string factor = "2*" + std::string(fit == Fit::Fill ? "max" : "min") + "(" +
                                std::to_string(kFrameWidth) + "/(iw*sar)," + std::to_string(kFrameHeight) + "/ih)";
     const auto side = [&](const char* in) {
         return "'if(gte(" + factor + ",1)," + in + ",max(ceil(" + in + "*" + factor + "),1))'";

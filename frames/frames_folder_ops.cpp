@@ -1,5 +1,10 @@
 #include "frames_folder_ops.h"
 
+#include "frame_folder.h"
+
+#include <cerrno>
+#include <fstream>
+
 namespace velvix::frames {
 
 namespace fs = std::filesystem;
@@ -19,7 +24,19 @@ std::error_code FramesFolderOps::list(const fs::path& folder, std::vector<fs::pa
 
 std::optional<IoError> FramesFolderOps::writeFile(const fs::path& file, std::span<const std::uint8_t> bytes)
 {
-    return WriteWholeFile(file, bytes);
+    errno = 0;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (out) {
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+    }
+    if (!out) {
+        const std::string reason = LowerReason(std::error_code(errno, std::generic_category()));
+        std::error_code ignored;
+        fs::remove(file, ignored);
+        return IoError{file, reason};
+    }
+    return std::nullopt;
 }
 
 FramesFolderOps& DefaultFramesFolderOps()

@@ -114,9 +114,18 @@ std::optional<Message> WriteOutput(const NewOutput& output, FramesFolderOps& ops
     SwapRecord r;
     const bool oldSheet = !output.sheet.empty() && Exists(output.sheet);
     if (output.folder.empty()) {
-        if (auto error = ops.writeFile(output.sheet, output.sheetBytes)) {
-            return ErrorMessage("Die Vorschau " + Quoted(error->path) + " lässt sich nicht schreiben: " + error->reason +
-                                ".\n" + Unchanged(false, oldSheet));
+        const fs::path sheet = Resolved(output.sheet);
+        const fs::path fresh = sheet.parent_path() / PathFromUtf8(BesideName(sheet, "neu"));
+        std::optional<IoError> error = ops.writeFile(fresh, output.sheetBytes);
+        if (!error) {
+            if (const std::error_code ec = ops.rename(fresh, sheet)) {
+                error = IoError{output.sheet, LowerReason(ec)};
+                ops.remove(fresh);
+            }
+        }
+        if (error) {
+            return ErrorMessage("Die Vorschau " + Quoted(output.sheet) + " lässt sich nicht schreiben: " +
+                                error->reason + ".\n" + Unchanged(false, oldSheet));
         }
         return std::nullopt;
     }
@@ -169,9 +178,15 @@ std::optional<Message> WriteOutput(const NewOutput& output, FramesFolderOps& ops
         }
     }
     if (!failure) {
-        const fs::path record = (r.folderIsNew ? fresh : r.folder) / kSwapRecordName;
-        if (auto error = WriteSwapRecord(r, record, ops)) {
-            failure = ErrorMessage("In " + Quoted(r.folderIsNew ? output.folder.parent_path() : output.folder) +
+        // Written whole among the new frames; in an old folder it arrives by one rename.
+        std::optional<IoError> error = WriteSwapRecord(r, fresh / kSwapRecordName, ops);
+        if (!error && !r.folderIsNew) {
+            if (const std::error_code ec = ops.rename(fresh / kSwapRecordName, r.folder / kSwapRecordName)) {
+                error = IoError{r.folder, LowerReason(ec)};
+            }
+        }
+        if (error) {
+            failure = ErrorMessage("In " + Quoted(r.folderIsNew ? parent : output.folder) +
                                    " lässt sich nicht schreiben: " + error->reason + ".\n" + unchanged);
         }
     }

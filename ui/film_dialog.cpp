@@ -280,7 +280,10 @@ void FilmDialog::showTarget()
         hint = QStringLiteral("Der Ordner wird neu angelegt.");
     } else if (!fs::is_directory(folder, ec)) {
         hint = QStringLiteral("Das ist eine Datei, kein Ordner. Bitte einen anderen Zielordner wählen.");
-    } else if (frames::CheckOutputFolder(folder, false)) {
+    } else if (const frames::FolderFrames there = frames::FramesIn(folder, frames::DefaultFramesFolderOps());
+               there.failure) {
+        hint = ToQString(there.failure->text);
+    } else if (!there.frames.empty()) {
         hint = QStringLiteral("Dort liegen schon Bilder. Sie werden nach Rückfrage ersetzt; die alten bleiben, bis "
                               "die neuen vollständig sind.");
     } else {

@@ -138,14 +138,13 @@ void FilmDialog::ZielWaehlen_Click()
 void FilmDialog::Umwandeln_Click()
 {
     frames::Job work = job();
-    std::error_code ec;
-    if (fs::is_directory(work.outputFolder, ec) && frames::CheckOutputFolder(work.outputFolder, false)) {
-        const int old = static_cast<int>(DiscoverFrames(work.outputFolder).framePaths.size());
+    const frames::FolderFrames old = frames::FramesIn(work.outputFolder, *work.folderOps);
+    if (!old.frames.empty()) {
         QMessageBox ask(QMessageBox::Question, QStringLiteral("Bilder ersetzen?"),
-                        QStringLiteral("Im Ordner „%1“ liegen schon %2. Sollen die neuen Bilder sie ersetzen?\n"
-                                       "Die alten bleiben, bis die neuen vollständig geschrieben sind.")
-                            .arg(QDir::toNativeSeparators(ToQString(Utf8FromPath(work.outputFolder))),
-                                 old > 0 ? QStringLiteral("%1 Bilder").arg(old) : QStringLiteral("Bilder")),
+                        QStringLiteral("Im Ordner „%1“ liegen schon %2 Bilder. Sollen die neuen Bilder sie "
+                                       "ersetzen?\nDie alten bleiben, bis die neuen vollständig geschrieben sind.")
+                            .arg(QDir::toNativeSeparators(ToQString(Utf8FromPath(work.outputFolder))))
+                            .arg(old.frames.size()),
                         QMessageBox::Yes | QMessageBox::Cancel, this);
         ask.setTextFormat(Qt::PlainText);
         ask.button(QMessageBox::Yes)->setText(QStringLiteral("Ersetzen"));
