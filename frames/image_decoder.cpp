@@ -21,11 +21,18 @@ namespace {
 
 // The canvas every picture of an image folder is fitted to: the display's
 // shape, this many times its size.
-constexpr int kCanvasScale = 4;
+constexpr int kCanvasScale = 2;
 
 // Grey first, so each scaling works on one plane. A picture smaller than the
 // canvas then grows by a whole factor, each pixel copied, so a picture drawn for the display keeps its exact dots; area
 // averaging then brings it to the canvas.
+// Half of a bar, in whole display dots.
+std::string Whole(const char* bar)
+{
+    const std::string scale = std::to_string(kCanvasScale);
+    return "trunc((" + std::string(bar) + ")/" + std::to_string(2 * kCanvasScale) + ")*" + scale;
+}
+
 std::string CanvasFilters(Fit fit)
 {
     const std::string w = std::to_string(kFrameWidth * kCanvasScale);
@@ -39,7 +46,7 @@ std::string CanvasFilters(Fit fit)
     } else {
         // Bars of whole display dots, so the picture's edge is no half-grey dot.
         filters += ":force_original_aspect_ratio=decrease:force_divisible_by=" + std::to_string(kCanvasScale) +
-                   ":flags=area,pad=" + w + ":" + h + ":x='trunc((ow-iw)/8)*4':y='trunc((oh-ih)/8)*4':color=white";
+                   ":flags=area,pad=" + w + ":" + h + ":x='" + Whole("ow-iw") + "':y='" + Whole("oh-ih") + "':color=white";
     }
     return filters;
 }
