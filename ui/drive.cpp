@@ -3,6 +3,7 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
+#include "interrupted_swap.h"
 #include "preview_window.h"
 #include "program_name.h"
 #include "start_folder.h"
@@ -189,7 +190,9 @@ void Drive::Form_Load()
 
 void Drive::Eingabe_Click()
 {
-    converter_.start();
+    if (!frames::SettleInterruptedSwap(converter_.frameFolder(), *this)) {
+        converter_.start();
+    }
     listBitmaps(); // the run may have written or renumbered bitmaps
 }
 
