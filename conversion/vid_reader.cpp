@@ -1,5 +1,6 @@
 #include "vid_reader.h"
 
+#include "interrupted_run.h"
 #include "memory_budget.h"
 #include "vid_header.h"
 #include "vid_layout.h"
@@ -137,6 +138,10 @@ std::vector<std::string> FindVideos(const fs::path& folder)
 
 VideoPartsResult ReadVideoParts(const fs::path& folder, const std::string& name, const VideoWindow& window)
 {
+    // Before anything is played or sent: the folder must first be settled in the main window.
+    if (FindInterruptedRun(folder)) {
+        return {std::nullopt, messages::RunInterrupted(window, folder)};
+    }
     const fs::path path0 = folder / PathFromUtf8(PartFileName(name, 0));
     ReadPart part0 = Read(path0, window);
     if (part0.missing) {

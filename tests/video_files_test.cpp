@@ -115,7 +115,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "gehört nicht zu diesem Video: sie hält 5 Bilder, Teil 1 eines Videos mit 70 Bildern hält 25."},
         ListingCase{"too large for the PC-1600", 1, {}, {{"FILM.BAS", Bytes(kMaxFileBytes + 1, 0)}}, {}, "zu groß"},
-        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID\r\nfehlt: dieses Video"}));
+        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID\r\nfehlt: dieses Video"},
+        ListingCase{"a run with compression stopped while renaming",
+                    70,
+                    {},
+                    {{"B007_.bmp", Bytes(100, 0)}},
+                    {},
+                    "ein Lauf mit Kompression unterbrochen"}));
 
 TEST_P(Listing, TakesOnlyTheFilesOfThisVideo)
 {
