@@ -26,8 +26,9 @@ Message UnfinishedSwap(const fs::path& folder, const SwapRecord& record)
     }
     text += br + messages::kLater + ": Der Ordner bleibt, wie er ist, und Start läuft nicht auf ihm. Auch „Film…“ " +
             "mit diesem Ordner als Ziel legt die alten Bilder zuerst zurück.";
-    return {"Unterbrochener Lauf", text, Message::Icon::Warning, Message::Buttons::Choice,
-            {messages::kRestore, messages::kLater}};
+    Message box{"Unterbrochener Lauf", text, Message::Icon::Warning, Message::Buttons::Choice};
+    box.choices = {messages::kRestore, messages::kLater};
+    return box;
 }
 
 } // namespace
