@@ -17,10 +17,18 @@ namespace velvix {
 // per column; bit i is row 8 x band + i. The layout of a packed frame.
 using Screen = PackedFrame;
 
-// A picture the player left on the display, and how many wait ticks it stood.
+// The PC-1600's processor runs at 3.58 MHz (Sharp's published figure for its
+// SC7852, a Z80 in CMOS). Only the player's own instructions are counted, with
+// the CALL into a system routine and its RET; the routines themselves take
+// no time here but for the wait tick, which lasts what the frame rate says.
+inline constexpr long kClockHz = 3'580'000;
+
+// A picture the player left on the display, how many wait ticks it stood and
+// the T-states the player spent meanwhile (deciding and drawing the next one).
 struct ShownFrame {
     Screen screen{};
     int ticks = 0;
+    long tStates = 0;
 };
 
 struct Playback {
@@ -41,7 +49,10 @@ inline constexpr long kDefaultStepLimit = 5'000'000;
 //   0x0112 display set-up, 0x012A one wait tick,
 //   0x0160 show band A (0 top to 3 bottom) from the HL = 156 bytes at DE,
 //   0x016F key check (carry set: a key was pressed), 0x0190 select bank A.
-// Code may run only in common memory, where the player lives.
+// Code may run only in common memory, where the player lives. A routine keeps
+// only what players may rely on: B across the wait tick and the carry of the
+// key check; every other register and flag, the alternate set, IX and IY come
+// back scrambled, so a player that relies on more fails here as on a PC-1600.
 class Pc1600 {
 public:
     Pc1600();
@@ -70,6 +81,8 @@ private:
     void showBand();
     void tick();
     void returnToCaller();
+    void scrambleRegisters(std::uint16_t routine);
+    std::uint16_t scrambled();
     std::uint16_t reg(Z80_REG_T which) const { return z80ex_get_reg(cpu_, which); }
     void setReg(Z80_REG_T which, std::uint16_t value) { z80ex_set_reg(cpu_, which, value); }
 
@@ -80,6 +93,7 @@ private:
     Screen screen_{};
     bool bandsDrawn_ = false; // since the last wait tick
     std::optional<int> keyAfterFrame_;
+    std::uint32_t scramble_ = 1; // xorshift state, the same for every call
     Playback playback_;
 };
 
