@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame_bitmap.h"
+#include "pc1600_timing.h"
 
 #include <array>
 #include <cstdint>
@@ -17,14 +18,11 @@ namespace velvix {
 // per column; bit i is row 8 x band + i. The layout of a packed frame.
 using Screen = PackedFrame;
 
-// The PC-1600's processor runs at 3.58 MHz (Sharp's published figure for its
-// SC7852, a Z80 in CMOS). Only the player's own instructions are counted, with
-// the CALL into a system routine and its RET; the routines themselves take
-// no time here but for the wait tick, which lasts what the frame rate says.
-inline constexpr long kClockHz = 3'580'000;
-
 // A picture the player left on the display, how many wait ticks it stood and
 // the T-states the player spent meanwhile (deciding and drawing the next one).
+// Only the player's own instructions count, with the CALL into a system
+// routine and its RET; the routines themselves take no time here but for the
+// wait tick, which lasts what the frame rate says (pc1600_timing.h).
 struct ShownFrame {
     Screen screen{};
     int ticks = 0;
