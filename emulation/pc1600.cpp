@@ -1,7 +1,11 @@
 #include "pc1600.h"
 
+#include "vid_header.h"
+
 #include <cstdio>
 #include <new>
+
+#include <z80ex/z80ex.h>
 
 namespace velvix {
 
@@ -53,17 +57,35 @@ struct Bus {
     static Z80EX_BYTE InterruptVector(Z80EX_CONTEXT*, void*) { return 0xFF; }
 };
 
-Pc1600::Pc1600()
-    : cpu_(z80ex_create(Bus::Read, this, Bus::Write, this, Bus::ReadPort, this, Bus::WritePort, this,
-                        Bus::InterruptVector, this)),
-      banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
-{
-    if (cpu_ == nullptr) {
-        throw std::bad_alloc();
+class Pc1600::Cpu {
+public:
+    explicit Cpu(Pc1600& pc)
+        : context(z80ex_create(Bus::Read, &pc, Bus::Write, &pc, Bus::ReadPort, &pc, Bus::WritePort, &pc,
+                               Bus::InterruptVector, &pc))
+    {
+        if (context == nullptr) {
+            throw std::bad_alloc();
+        }
     }
+    ~Cpu() { z80ex_destroy(context); }
+    Cpu(const Cpu&) = delete;
+    Cpu& operator=(const Cpu&) = delete;
+
+    Z80EX_CONTEXT* const context;
+};
+
+Pc1600::Pc1600() : cpu_(std::make_unique<Cpu>(*this)), banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
+{
 }
 
-Pc1600::~Pc1600() { z80ex_destroy(cpu_); }
+Pc1600::~Pc1600() = default;
+
+std::uint16_t Pc1600::reg(int which) const { return z80ex_get_reg(cpu_->context, static_cast<Z80_REG_T>(which)); }
+
+void Pc1600::setReg(int which, std::uint16_t value)
+{
+    z80ex_set_reg(cpu_->context, static_cast<Z80_REG_T>(which), value);
+}
 
 std::uint8_t& Pc1600::memory(int bank, std::uint16_t address)
 {
@@ -77,17 +99,18 @@ std::uint8_t& Pc1600::memory(std::uint16_t address) { return memory(bank_, addre
 
 bool Pc1600::bload(std::span<const std::uint8_t> file)
 {
-    if (file.size() < 16) {
+    const std::optional<HeaderFields> header = ParseVidHeader(file);
+    if (!header) {
         return false;
     }
-    const std::size_t length = file[5] | file[6] << 8 | file[7] << 16;
-    const std::uint32_t address = file[8] | file[9] << 8;
-    const int bank = file[10];
-    if (file.size() < 16 + length || address + length > kMemoryEnd || bank >= kBanks) {
+    const std::size_t length = header->dataLength;
+    const std::uint32_t address = header->loadAddress;
+    const int bank = header->loadBank;
+    if (file.size() < kVidHeaderBytes + length || address + length > kMemoryEnd || bank >= kBanks) {
         return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
-        memory(bank, static_cast<std::uint16_t>(address + i)) = file[16 + i];
+        memory(bank, static_cast<std::uint16_t>(address + i)) = file[kVidHeaderBytes + i];
     }
     return true;
 }
@@ -100,7 +123,7 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
     screen_ = {};
     bandsDrawn_ = false;
 
-    z80ex_reset(cpu_);
+    z80ex_reset(cpu_->context);
     setReg(regSP, kStackTop - 2);
     memory(kStackTop - 2) = kCaller & 0xFF;
     memory(kStackTop - 1) = kCaller >> 8;
@@ -127,8 +150,8 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
             playback_.fault = "sprang nach " + Hex(pc) + ", außerhalb des Players";
         } else {
             do {
-                tStates += z80ex_step(cpu_);
-            } while (z80ex_last_op_type(cpu_) != 0); // a prefix is not a whole instruction
+                tStates += z80ex_step(cpu_->context);
+            } while (z80ex_last_op_type(cpu_->context) != 0); // a prefix is not a whole instruction
         }
         if (!playback_.frames.empty()) {
             playback_.frames.back().tStates += tStates;
@@ -211,7 +234,7 @@ void Pc1600::scrambleRegisters(std::uint16_t routine)
 {
     const std::uint16_t af = reg(regAF);
     const std::uint16_t bc = reg(regBC);
-    for (Z80_REG_T r : {regAF, regBC, regDE, regHL, regAF_, regBC_, regDE_, regHL_, regIX, regIY}) {
+    for (int r : {regAF, regBC, regDE, regHL, regAF_, regBC_, regDE_, regHL_, regIX, regIY}) {
         setReg(r, scrambled());
     }
     if (routine == kWaitTick) {

@@ -3,7 +3,7 @@
 #include "preview_video.h"
 #include "vid_header.h"
 #include "vid_writer.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <gtest/gtest.h>
 
