@@ -1,6 +1,7 @@
 #include "compact_decoder.h"
 
 #include "compact_layout.h"
+#include "vid_header.h"
 
 #include <algorithm>
 #include <numeric>
@@ -9,27 +10,16 @@ namespace velvix {
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 16;
-
 int Word(const Bytes& bytes, std::size_t at) { return bytes[at] | bytes[at + 1] << 8; }
 
-struct Loaded {
-    std::uint32_t address = 0;
-    std::uint32_t length = 0;
-    int bank = 0;
-};
-
-std::optional<Loaded> ReadHeader(const Bytes& file)
+// The header of a binary file that holds exactly the data it loads.
+std::optional<HeaderFields> ReadHeader(const Bytes& file)
 {
-    if (file.size() < kHeaderBytes || file[0] != 0xFF || file[1] != 0x10 || file[4] != 0x10 || file[7] != 0x00) {
+    std::optional<HeaderFields> header = ParseVidHeader(file);
+    if (!header || header->type != FileType::BinaryImage || file.size() != kVidHeaderBytes + header->dataLength) {
         return std::nullopt;
     }
-    const Loaded loaded{static_cast<std::uint32_t>(Word(file, 8)), static_cast<std::uint32_t>(Word(file, 5)),
-                        file[10]};
-    if (file.size() != kHeaderBytes + loaded.length) {
-        return std::nullopt;
-    }
-    return loaded;
+    return header;
 }
 
 // Applies the codes of one frame to the picture; the fault, if any.
@@ -72,7 +62,7 @@ std::string DecodeFrame(const Bytes& stream, std::size_t& at, PackedFrame& pictu
 int CompactFacts::parts() const
 {
     int count = 0;
-    while (count < kCompactParts && partFrames[static_cast<std::size_t>(count)] > 0) {
+    while (count < kMaxVideoParts && partFrames[static_cast<std::size_t>(count)] > 0) {
         ++count;
     }
     return count;
@@ -80,19 +70,19 @@ int CompactFacts::parts() const
 
 bool IsCompactPart0(const Bytes& file)
 {
-    const std::optional<Loaded> loaded = ReadHeader(file);
-    return loaded && loaded->bank == 0 && loaded->address + loaded->length == kCompactBuffer &&
-           loaded->length >= kCompactFactsBytes;
+    const std::optional<HeaderFields> header = ReadHeader(file);
+    return header && header->loadBank == 0 && header->loadAddress + header->dataLength == kCompactBuffer &&
+           header->dataLength >= kCompactFactsBytes;
 }
 
 std::optional<CompactFacts> ReadCompactFacts(const Bytes& part0)
 {
-    if (part0.size() < kHeaderBytes + kCompactFactsBytes) {
+    if (part0.size() < kVidHeaderBytes + kCompactFactsBytes) {
         return std::nullopt;
     }
     const std::size_t at = part0.size() - kCompactFactsBytes;
     CompactFacts facts{Word(part0, at), part0[at + 2], part0[at + 3], {}, {}};
-    for (std::size_t p = 0; p < kCompactParts; ++p) {
+    for (std::size_t p = 0; p < kMaxVideoParts; ++p) {
         facts.partStarts[p] = static_cast<std::uint16_t>(Word(part0, at + 4 + 4 * p));
         facts.partFrames[p] = Word(part0, at + 6 + 4 * p);
     }
@@ -123,16 +113,16 @@ CompactDecoding DecodeCompactVideo(const std::vector<Bytes>& partFiles)
     PackedFrame picture{};
     for (int p = 0; p < parts; ++p) {
         const Bytes& file = partFiles[static_cast<std::size_t>(p)];
-        const std::optional<Loaded> loaded = ReadHeader(file);
-        const std::uint32_t end = p == 0 ? kCompactBuffer : kCompactBankEnd;
+        const std::optional<HeaderFields> header = ReadHeader(file);
+        const std::uint32_t end = p == 0 ? kCompactBuffer : kBankWindowEnd;
         const std::string part = "Teil " + std::to_string(p);
-        if (!loaded || loaded->bank != p || loaded->address + loaded->length != end ||
-            loaded->address != facts.partStarts[static_cast<std::size_t>(p)]) {
+        if (!header || header->loadBank != p || std::uint32_t{header->loadAddress} + header->dataLength != end ||
+            header->loadAddress != facts.partStarts[static_cast<std::size_t>(p)]) {
             result.fault = part + " liegt nicht, wo Teil 0 ihn erwartet";
             return result;
         }
         const std::size_t streamEnd = file.size() - (p == 0 ? kCompactFactsBytes : 0);
-        const Bytes stream(file.begin() + kHeaderBytes, file.begin() + static_cast<std::ptrdiff_t>(streamEnd));
+        const Bytes stream(file.begin() + kVidHeaderBytes, file.begin() + static_cast<std::ptrdiff_t>(streamEnd));
         std::size_t at = 0;
         for (int f = 0; f < facts.partFrames[static_cast<std::size_t>(p)]; ++f) {
             if (at + 2 > stream.size()) {

@@ -3,7 +3,7 @@
 #include "compact_layout.h"
 #include "memory_budget.h"
 #include "pc1600_timing.h"
-#include "vid_writer.h"
+#include "vid_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -142,9 +142,8 @@ std::vector<std::size_t> CompactPartBudgets(int frameCapacity)
 {
     std::vector<std::size_t> budgets;
     for (const VidPart& part : SplitIntoParts(frameCapacity)) {
-        const std::size_t frames = static_cast<std::size_t>(part.highestFrame - part.lowestFrame + 1);
-        budgets.push_back(part.number == 0 ? kFrameRecordBytes * frames + 4 - kPackedFrameBytes
-                                           : kFrameRecordBytes * frames + 1);
+        const std::size_t length = PartDataLength(part.number, part.frames());
+        budgets.push_back(part.number == 0 ? length - kPackedFrameBytes : length);
     }
     return budgets;
 }

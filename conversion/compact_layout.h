@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame_bitmap.h"
+#include "vid_layout.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,12 +20,10 @@ namespace velvix {
 // (16 bits), codes against the frame before, 00. A code 01-7F skips that many
 // bytes, 80-BF copies the (code - 7F) bytes that follow, C0-FF followed by a
 // byte writes it (code - BF) times. Frame 1 is coded against a blank frame.
-inline constexpr std::uint16_t kCompactPlayerAddress = 0xEEB1;
-inline constexpr std::uint16_t kCompactBuffer = kCompactPlayerAddress - kPackedFrameBytes;
+inline constexpr std::uint16_t kCompactBuffer = kPlayerAddress - kPackedFrameBytes;
 inline constexpr std::size_t kCompactFactsBytes = 20;
 inline constexpr std::uint16_t kCompactFacts = kCompactBuffer - kCompactFactsBytes;
-inline constexpr std::uint32_t kCompactBankEnd = 0xC000;
-inline constexpr int kCompactParts = 4;
+inline constexpr const char* kCompactPlayerFileName = "KPLAYER.BIN";
 
 inline constexpr int kMaxSkip = 0x7F;
 inline constexpr int kMaxRun = 0x40; // bytes of one copy or one repeat code

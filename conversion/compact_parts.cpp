@@ -37,13 +37,13 @@ std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t pla
     facts.push_back(playSeconds);
     facts.push_back(framesPerSecond);
     const std::size_t part0Length = video.streams[0].size() + kCompactFactsBytes;
-    for (std::size_t p = 0; p < kCompactParts; ++p) {
+    for (std::size_t p = 0; p < kMaxVideoParts; ++p) {
         if (p >= video.streams.size()) {
             PutWord(facts, 0);
             PutWord(facts, 0);
             continue;
         }
-        PutWord(facts, p == 0 ? kCompactBuffer - part0Length : kCompactBankEnd - video.streams[p].size());
+        PutWord(facts, p == 0 ? kCompactBuffer - part0Length : kBankWindowEnd - video.streams[p].size());
         PutWord(facts, static_cast<std::size_t>(video.partFrames[p]));
     }
 
@@ -51,7 +51,7 @@ std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t pla
     data0.insert(data0.end(), facts.begin(), facts.end());
     std::vector<Bytes> files{PartFile(0, data0, kCompactBuffer)};
     for (std::size_t p = 1; p < video.streams.size(); ++p) {
-        files.push_back(PartFile(static_cast<int>(p), video.streams[p], kCompactBankEnd));
+        files.push_back(PartFile(static_cast<int>(p), video.streams[p], kBankWindowEnd));
     }
     return files;
 }

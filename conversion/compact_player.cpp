@@ -13,9 +13,9 @@ Bytes CompactPlayerFile()
     const std::span<const std::uint8_t> code = CompactPlayerCode();
     const VidHeader header = MakeVidHeader({.type = FileType::BinaryImage,
                                             .dataLength = static_cast<std::uint16_t>(code.size()),
-                                            .loadAddress = kCompactPlayerAddress,
+                                            .loadAddress = kPlayerAddress,
                                             .loadBank = 0,
-                                            .startAddress = kCompactPlayerAddress,
+                                            .startAddress = kPlayerAddress,
                                             .startBank = 0});
     Bytes file(header.size() + code.size());
     std::copy(code.begin(), code.end(), std::copy(header.begin(), header.end(), file.begin()));

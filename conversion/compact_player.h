@@ -10,8 +10,6 @@
 
 namespace velvix {
 
-inline constexpr const char* kCompactPlayerFileName = "KPLAYER.BIN";
-
 // The compact player's Z80 code, assembled from player/compact_player.asm
 // when Velvix is built; it loads to and starts at 0xEEB1.
 std::span<const std::uint8_t> CompactPlayerCode();

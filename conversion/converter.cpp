@@ -1,6 +1,10 @@
 #include "converter.h"
 
 #include "basic_loader.h"
+#include "compact_encoder.h"
+#include "compact_layout.h"
+#include "compact_parts.h"
+#include "compact_player.h"
 #include "compression.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
@@ -37,26 +41,20 @@ void Converter::start()
         compressed = compression.removed > 0;
     }
 
-    cutToCapacity(compressed);
-
-    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
-                           static_cast<std::uint8_t>(perSecond)};
-    const VidResult written =
-        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
-    if (written.failure) {
-        fail(*written.failure);
+    const bool compact = host_.isTicked(CheckBox::CheckKompakt);
+    if (!(compact ? writeCompact(compressed) : writePlain(compressed))) {
         return;
     }
-    lastPart_ = written.lastPart;
 
     if (host_.isTicked(CheckBox::CheckvPlay)) {
-        if (auto failure = WritePlayerFile(frameFolder_)) {
+        if (auto failure = compact ? WriteCompactPlayerFile(frameFolder_) : WritePlayerFile(frameFolder_)) {
             fail(*failure);
             return;
         }
     }
     if (host_.isTicked(CheckBox::CheckStartBas)) {
-        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_)) {
+        const std::string player = compact ? kCompactPlayerFileName : "";
+        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_, player)) {
             fail(*failure);
             return;
         }
@@ -73,10 +71,44 @@ void Converter::chooseStrength(int index)
     }
 }
 
-// The compressed cut shows its play time before its warning, the plain cut after.
-void Converter::cutToCapacity(bool compressed)
+bool Converter::writePlain(bool compressed)
 {
-    const int capacity = budget_.frameCapacity();
+    cutTo(budget_.frameCapacity(), compressed);
+    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
+                           static_cast<std::uint8_t>(budget_.framesPerSecond())};
+    const VidResult written =
+        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The frames are coded before the cut: how many fit depends on the frames.
+bool Converter::writeCompact(bool compressed)
+{
+    const PackedFrames read = ReadPackedFrames(settings_.framePaths, settings_.frameCount);
+    if (read.failure) {
+        return fail(*read.failure);
+    }
+    const int perSecond = budget_.framesPerSecond();
+    CompactVideo video = EncodeCompactVideo(read.pictures, settings_.frameTimes, perSecond, budget_.frameCapacity());
+    host_.showCompactFit(std::to_string(video.frameCount) + " von " + std::to_string(settings_.frameCount) + " passen");
+    cutTo(video.frameCount, compressed);
+    const std::vector<Bytes> parts =
+        BuildCompactParts(video, static_cast<std::uint8_t>(playSeconds_), static_cast<std::uint8_t>(perSecond));
+    const CompactPartsResult written = WriteCompactParts(frameFolder_, settings_.outputName, parts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The compressed cut shows its play time before its warning, the plain cut after.
+void Converter::cutTo(int capacity, bool compressed)
+{
     const int perSecond = budget_.framesPerSecond();
     std::optional<CutResult> cut;
     if (compressed) {

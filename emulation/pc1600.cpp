@@ -186,8 +186,9 @@ bool Pc1600::answerSystemRoutine(std::uint16_t address)
     case kSelectBank:
         if (a >= kBanks) {
             playback_.fault = "wählte die Speicherbank " + std::to_string(a);
+        } else {
+            bank_ = a; // a bank that is not there is never selected, not even for the return
         }
-        bank_ = a;
         return true;
     default:
         return false;

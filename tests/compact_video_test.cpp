@@ -1,10 +1,14 @@
+#include "basic_loader.h"
 #include "compact_decoder.h"
 #include "compact_encoder.h"
 #include "compact_layout.h"
 #include "compact_parts.h"
 #include "compact_player.h"
+#include "converter_fixture.h"
+#include "frame_discovery.h"
 #include "frame_files.h"
 #include "pc1600.h"
+#include "rounding.h"
 #include "player_image.h"
 #include "preview_video.h"
 #include "vid_writer.h"
@@ -105,7 +109,7 @@ TEST_P(CompactVideoPlays, FrameExactWithinThePlainMemoryAndOnTime)
     for (std::size_t p = 1; p < parts.size(); ++p) {
         EXPECT_GE(LoadAddress(parts[p]), 0xC000 - static_cast<int>(budgets[p]));
     }
-    EXPECT_LE(kCompactPlayerAddress + CompactPlayerCode().size(), 0xEFA1u);
+    EXPECT_LE(kPlayerAddress + CompactPlayerCode().size(), 0xEFA1u);
 
     const CompactDecoding decoded = DecodeCompactVideo(parts);
     ASSERT_EQ(decoded.fault, "");
@@ -115,7 +119,7 @@ TEST_P(CompactVideoPlays, FrameExactWithinThePlainMemoryAndOnTime)
 
     Pc1600 pc;
     Load(pc, parts);
-    const Playback shown = pc.call(kCompactPlayerAddress);
+    const Playback shown = pc.call(kPlayerAddress);
     ASSERT_TRUE(shown.returned) << shown.fault;
     ASSERT_EQ(shown.frames.size(), decoded.frames.size());
     for (std::size_t f = 0; f < shown.frames.size(); ++f) {
@@ -143,7 +147,7 @@ TEST(CompactPlayer, StopsAtAKeyAndPlaysAgainFromFrameOne)
     Load(pc, BuildCompactParts(video, 20, 6));
     for (int k : {1, video.partFrames[0], video.partFrames[0] + 1, video.frameCount - 1}) {
         SCOPED_TRACE("key after frame " + std::to_string(k));
-        const Playback shown = pc.call(kCompactPlayerAddress, k);
+        const Playback shown = pc.call(kPlayerAddress, k);
         EXPECT_TRUE(shown.returned) << shown.fault;
         ASSERT_EQ(shown.frames.size(), static_cast<std::size_t>(k));
         EXPECT_EQ(shown.keyChecks, k);
@@ -176,6 +180,74 @@ TEST(CompactDecoder, NamesWhatIsWrongWithSpoiledParts)
     EXPECT_EQ(spoiled(0, [](Bytes& b) { b[18] = 0x7F; b[19] = 0x7F; b[20] = 0x7F; b[21] = 0x7F; b[22] = 0x7F; b[23] = 0xBF; }),
               "Teil 0: ein Bild schreibt über das Ende des Bildpuffers hinaus");
     EXPECT_EQ(DecodeCompactVideo({parts[1]}).fault, "Teil 0 ist nicht der Anfang eines kompakten Videos");
+}
+
+// A run with "Kompakt" ticked writes the compact parts, its own player and a
+// loader that loads that player; the preview plays them with the compact
+// player's own bytes, whatever lies in the folder.
+class CompactRun : public ::testing::Test, public test::ConverterFixture {};
+
+TEST_F(CompactRun, FitsThriceThePlainFramesCutsWithTheWarningAndPreviews)
+{
+    std::vector<Bytes> source;
+    for (int n = 1; n <= 240; ++n) {
+        source.push_back(test::MovingFrame(n));
+    }
+    test::WriteFrames(frames, source);
+    for (CheckBox box : {CheckBox::CheckKompakt, CheckBox::CheckvPlay, CheckBox::CheckStartBas}) {
+        host.ticked[box] = true;
+    }
+    start();
+    const int fit = converter.settings().frameCount;
+    EXPECT_GE(fit, 3 * 18);
+    ASSERT_LT(fit, 240);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, "Es werden nur " + std::to_string(fit) + " von 240 BMP Files verarbeitet !");
+    EXPECT_EQ(titles().back(), "Fertig");
+    EXPECT_EQ(host.compactFit, std::vector<std::string>{std::to_string(fit) + " von 240 passen"});
+    EXPECT_EQ(host.textVidSekReal.back(), std::to_string(DivideRounded(fit, 6)));
+
+    EXPECT_EQ(output("KPLAYER.BIN"), CompactPlayerFile());
+    EXPECT_EQ(output("FILM.BAS"), BuildBasicLoader("FILM", 0, "KPLAYER.BIN"));
+    EXPECT_FALSE(std::filesystem::exists(frames / "VPLAYER.BIN"));
+    test::WriteFile(frames / "KPLAYER.BIN", Bytes(256, 0xC9));
+
+    const PreviewResult preview = LoadPreview(frames, "FILM");
+    ASSERT_FALSE(preview.failure) << preview.failure->text;
+    ASSERT_EQ(preview.video->frames.size(), static_cast<std::size_t>(fit));
+    for (int n = 1; n <= fit; ++n) {
+        SCOPED_TRACE("frame " + std::to_string(n));
+        ASSERT_EQ(test::ScreenPicture(preview.video->frames[static_cast<std::size_t>(n - 1)].screen),
+                  test::BitmapPicture(source[static_cast<std::size_t>(n - 1)]));
+    }
+}
+
+TEST_F(CompactRun, AfterCompressionKeepsTheMergedTimesAndUsesAllFourBanks)
+{
+    std::vector<Bytes> source;
+    for (int n = 1; n <= 240; ++n) {
+        source.push_back(test::NearCopy(test::NumberedFrame((n + 1) / 2), n)); // pairs of near copies
+    }
+    test::WriteFrames(frames, source);
+    chooseMemory(3, 1);
+    host.ticked[CheckBox::CheckVKomp] = true;
+    host.ticked[CheckBox::CheckKompakt] = true;
+    start();
+    ASSERT_EQ(titles().back(), "Fertig");
+    ASSERT_EQ(converter.lastPart(), 3);
+    const int fit = converter.settings().frameCount;
+    EXPECT_EQ(host.messages[host.messages.size() - 2].text.rfind(
+                  "Es werden nur " + std::to_string(fit) + " von neu kompremierten ", 0),
+              0u);
+
+    const PreviewResult preview = LoadPreview(frames, "FILM");
+    ASSERT_FALSE(preview.failure) << preview.failure->text;
+    ASSERT_EQ(preview.video->frames.size(), static_cast<std::size_t>(fit));
+    for (int n = 1; n <= fit; ++n) {
+        SCOPED_TRACE("frame " + std::to_string(n));
+        ASSERT_EQ(test::ScreenPicture(preview.video->frames[static_cast<std::size_t>(n - 1)].screen),
+                  test::BitmapPicture(test::ReadFile(frames / FrameFileName(n))));
+    }
 }
 
 } // namespace

@@ -35,6 +35,7 @@ public:
     void focusVideoName() override;
     void setTextVideoLng(const std::string& text) override;
     void setTextVidSekReal(const std::string& text) override;
+    void showCompactFit(const std::string& text) override;
     void showSlot2Choice(int index) override;
     void showMessage(const Message& message) override;
     std::string formatDecimal(double value) const override;
@@ -95,6 +96,8 @@ private:
     QCheckBox* CheckvPlay;
     QLabel* Label4;
     QCheckBox* CheckStartBas;
+    QCheckBox* CheckKompakt;
+    QLabel* TextKompakt;
     QPushButton* Eingabe;
     QPushButton* Abbruch;
     QPushButton* Hilfe;
