@@ -36,8 +36,8 @@ std::optional<HeaderFields> ParseVidHeader(std::span<const std::uint8_t> file)
         return std::nullopt;
     }
     // Byte 7 would be the third byte of the data length: never more than two here.
-    const bool fixed = file[0] == 0xFF && file[1] == 0x10 && file[2] == 0x00 && file[3] == 0x00 && file[7] == 0x00 &&
-                       file[15] == 0x0F;
+    const bool fixed =
+        file[0] == 0xFF && file[1] == 0x10 && file[2] == 0x00 && file[3] == 0x00 && file[7] == 0x00 && file[15] == 0x0F;
     if (!fixed) {
         return std::nullopt;
     }

@@ -20,7 +20,9 @@ namespace {
 constexpr std::size_t kReadLimit = kVidHeaderBytes + PartEnd(0) + 2;
 
 // The plain format's own rules: how many frames a part's data holds, what
-// part 0's closing bytes say, and how the frames spread over the parts.
+// part 0's closing bytes say, and (SplitIntoParts, PartFileBytes) how the
+// frames spread over the parts. The rest of this file holds for any frame
+// format that keeps the part names and memory windows of vid_layout.h.
 
 // nullopt for a length the plain format never writes into `part`.
 std::optional<int> PlainFrames(int part, std::uint32_t length)
@@ -99,7 +101,8 @@ PartCheck CheckHeader(const fs::path& path, const ReadPart& read, int part, cons
         return {0, messages::NotAVid(window, path, "ihr Dateikopf ist nicht der einer Binärdatei des PC-1600")};
     }
     const int bank = header->loadBank;
-    const bool inWindow = bank < kMaxVideoParts && std::uint32_t{header->loadAddress} + header->dataLength == PartEnd(bank);
+    const bool inWindow =
+        bank < kMaxVideoParts && std::uint32_t{header->loadAddress} + header->dataLength == PartEnd(bank);
     const std::optional<int> frames = inWindow ? PlainFrames(bank, header->dataLength) : std::nullopt;
     if (!frames) {
         return {0, messages::NotAVid(window, path, "ihr Dateikopf beschreibt keinen Teil eines Videos")};

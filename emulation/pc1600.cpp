@@ -74,9 +74,7 @@ public:
     Z80EX_CONTEXT* const context;
 };
 
-Pc1600::Pc1600() : cpu_(std::make_unique<Cpu>(*this)), banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
-{
-}
+Pc1600::Pc1600() : cpu_(std::make_unique<Cpu>(*this)), banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd) {}
 
 Pc1600::~Pc1600() = default;
 

@@ -96,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"FILM2.VID", Bytes(900, 1)}, {"FILM3.VID", Bytes(900, 1)}},
                     {"FILM0.VID", "FILM1.VID"},
                     nullptr},
-        ListingCase{"counted part missing", 120, {"FILM2.VID"}, {}, {}, "FILM2.VID\r\nfehlt. Teil 0 des Videos nennt 120"},
+        ListingCase{
+            "counted part missing", 120, {"FILM2.VID"}, {}, {}, "FILM2.VID\r\nfehlt. Teil 0 des Videos nennt 120"},
         ListingCase{"part 0 not written by Velvix",
                     70,
                     {},
