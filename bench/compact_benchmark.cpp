@@ -21,14 +21,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSeconds = 50; // 300 frames at 6 per second: enough for the 299 a run may hold
+constexpr int kSeconds = 50;     // 300 frames at 6 per second: enough for the 299 a run may hold
 constexpr int kFilmFrames = 240; // 40 s at 6 per second
 
 const char* const kSources[] = {"testsrc2", "mandelbrot", "life"};
 const std::pair<const char*, frames::Method> kMethods[] = {{"Bayer", frames::Method::Bayer},
-                                                            {"Schwelle", frames::Method::Threshold},
-                                                            {"FloydSteinberg", frames::Method::FloydSteinberg},
-                                                            {"Atkinson", frames::Method::Atkinson}};
+                                                           {"Schwelle", frames::Method::Threshold},
+                                                           {"FloydSteinberg", frames::Method::FloydSteinberg},
+                                                           {"Atkinson", frames::Method::Atkinson}};
 
 // The frames of each film and method, made once.
 std::vector<PackedFrame>& Pictures(int source, int method)

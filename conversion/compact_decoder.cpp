@@ -44,7 +44,8 @@ std::string DecodeFrame(const Bytes& stream, std::size_t& at, PackedFrame& pictu
             if (at + n > stream.size()) {
                 return "ein Bild endet nicht vor dem Ende seines Teils";
             }
-            std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(at), n, picture.begin() + static_cast<std::ptrdiff_t>(to));
+            std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(at), n,
+                        picture.begin() + static_cast<std::ptrdiff_t>(to));
             at += n;
             to += n;
         } else {

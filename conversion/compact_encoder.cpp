@@ -13,7 +13,7 @@ namespace velvix {
 namespace {
 
 constexpr int kFrameEnd = static_cast<int>(kPackedFrameBytes);
-constexpr int kShortestRepeat = 4; // shorter runs cost no less inside a copy
+constexpr int kShortestRepeat = 4;    // shorter runs cost no less inside a copy
 constexpr int kLongestKeptInCopy = 2; // unchanged bytes a copy takes along rather than stop
 constexpr std::size_t kWaitBytes = 2;
 
@@ -73,7 +73,7 @@ int UnchangedFrom(const PackedFrame& before, const PackedFrame& after, int at)
 }
 
 struct Timing {
-    double tickT;  // T-states one wait tick lasts
+    double tickT; // T-states one wait tick lasts
     int baseFrameTime;
 };
 

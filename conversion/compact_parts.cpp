@@ -29,8 +29,7 @@ Bytes PartFile(int part, const Bytes& data, std::uint32_t end)
 
 } // namespace
 
-std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t playSeconds,
-                                     std::uint8_t framesPerSecond)
+std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t playSeconds, std::uint8_t framesPerSecond)
 {
     Bytes facts;
     PutWord(facts, static_cast<std::size_t>(video.frameCount));

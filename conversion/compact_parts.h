@@ -14,8 +14,7 @@ namespace velvix {
 
 // The part files of a compact video, part 0 first: each a binary file header
 // and the part's stream; part 0 closes with the video's facts.
-std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t playSeconds,
-                                     std::uint8_t framesPerSecond);
+std::vector<Bytes> BuildCompactParts(const CompactVideo& video, std::uint8_t playSeconds, std::uint8_t framesPerSecond);
 
 struct CompactPartsResult {
     int lastPart = 0;

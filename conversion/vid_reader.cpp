@@ -148,9 +148,9 @@ VideoPartsResult ReadCompactParts(const fs::path& folder, const std::string& nam
         const std::optional<HeaderFields> header = ParseVidHeader(read.file);
         if (!header || header->type != FileType::BinaryImage || header->loadBank != p ||
             std::uint32_t{header->loadAddress} + header->dataLength != (p == 0 ? kCompactBuffer : PartEnd(p))) {
-            return {std::nullopt, messages::ForeignPart(window, path,
-                                                        "Teil 0 erwartet Teil " + std::to_string(p) +
-                                                            " eines kompakten Videos")};
+            return {std::nullopt,
+                    messages::ForeignPart(window, path,
+                                          "Teil 0 erwartet Teil " + std::to_string(p) + " eines kompakten Videos")};
         }
         const std::size_t expected = kVidHeaderBytes + header->dataLength;
         if (read.size != expected) {
@@ -158,9 +158,9 @@ VideoPartsResult ReadCompactParts(const fs::path& folder, const std::string& nam
                                                        : messages::PartOversized(window, path, read.size, expected)};
         }
         if (header->loadAddress != facts.partStarts[static_cast<std::size_t>(p)]) {
-            return {std::nullopt, messages::ForeignPart(window, path,
-                                                        "sie ist ein Teil " + std::to_string(p) +
-                                                            " anderer Länge, als Teil 0 erwartet")};
+            return {std::nullopt,
+                    messages::ForeignPart(
+                        window, path, "sie ist ein Teil " + std::to_string(p) + " anderer Länge, als Teil 0 erwartet")};
         }
     }
     std::vector<Bytes> files;
@@ -168,16 +168,15 @@ VideoPartsResult ReadCompactParts(const fs::path& folder, const std::string& nam
         files.push_back(std::move(read.file));
     }
     const CompactDecoding decoded = DecodeCompactVideo(files);
-    const bool knownRate = std::any_of(kFrameRates.begin(), kFrameRates.end(), [&](const FrameRate& rate) {
-        return rate.perSecond == facts.framesPerSecond;
-    });
+    const bool knownRate = std::any_of(kFrameRates.begin(), kFrameRates.end(),
+                                       [&](const FrameRate& rate) { return rate.perSecond == facts.framesPerSecond; });
     if (!decoded.fault.empty()) {
         return {std::nullopt, messages::NotAVid(window, path0, decoded.fault)};
     }
     if (!knownRate) {
-        return {std::nullopt, messages::NotAVid(window, path0,
-                                                "sie nennt " + std::to_string(facts.framesPerSecond) +
-                                                    " Bilder pro Sekunde")};
+        return {std::nullopt,
+                messages::NotAVid(window, path0,
+                                  "sie nennt " + std::to_string(facts.framesPerSecond) + " Bilder pro Sekunde")};
     }
     return {VideoParts{std::move(files), facts.frameCount, facts.framesPerSecond, kCompactPlayerFileName},
             std::nullopt};

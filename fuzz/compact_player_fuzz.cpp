@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
         for (std::size_t f = 0; f < shown.frames.size(); ++f) {
-            if (shown.frames[f].screen != decoded.frames[f].picture || shown.frames[f].ticks != decoded.frames[f].ticks) {
+            if (shown.frames[f].screen != decoded.frames[f].picture ||
+                shown.frames[f].ticks != decoded.frames[f].ticks) {
                 std::abort();
             }
         }

@@ -8,9 +8,9 @@
 #include "frame_discovery.h"
 #include "frame_files.h"
 #include "pc1600.h"
-#include "rounding.h"
 #include "player_image.h"
 #include "preview_video.h"
+#include "rounding.h"
 #include "vid_writer.h"
 
 #include <gtest/gtest.h>
@@ -83,13 +83,13 @@ void PrintTo(const CompactCase& c, std::ostream* os) { *os << c.name; }
 
 class CompactVideoPlays : public ::testing::TestWithParam<CompactCase> {};
 
-INSTANTIATE_TEST_SUITE_P(
-    Films, CompactVideoPlays,
-    ::testing::Values(CompactCase{"OneFrame", test::MovingFrame, 1, 18, 6, 23, 1},
-                      CompactCase{"MovingInBaseMemory", test::MovingFrame, 240, 18, 6, 23, 54},
-                      CompactCase{"MovingLongerThan255Frames", test::MovingFrame, 299, 31, 8, 17, 299},
-                      CompactCase{"NoiseOverAllBanks", test::NumberedFrame, 140, 120, 4, 33, 110},
-                      CompactCase{"NoiseInTwoParts", test::NumberedFrame, 80, 70, 5, 27, 65}));
+INSTANTIATE_TEST_SUITE_P(Films, CompactVideoPlays,
+                         ::testing::Values(CompactCase{"OneFrame", test::MovingFrame, 1, 18, 6, 23, 1},
+                                           CompactCase{"MovingInBaseMemory", test::MovingFrame, 240, 18, 6, 23, 54},
+                                           CompactCase{"MovingLongerThan255Frames", test::MovingFrame, 299, 31, 8, 17,
+                                                       299},
+                                           CompactCase{"NoiseOverAllBanks", test::NumberedFrame, 140, 120, 4, 33, 110},
+                                           CompactCase{"NoiseInTwoParts", test::NumberedFrame, 80, 70, 5, 27, 65}));
 
 // The player shows what the reference decoder decodes, which is the film;
 // it keeps to the plain video's memory and lasts as long as the plain video.
@@ -174,10 +174,23 @@ TEST(CompactDecoder, NamesWhatIsWrongWithSpoiledParts)
     EXPECT_EQ(DecodeCompactVideo({parts[0]}).fault, "das Video hat 2 Teile, nicht 1");
     EXPECT_EQ(spoiled(1, [](Bytes& b) { b.pop_back(); }), "Teil 1 liegt nicht, wo Teil 0 ihn erwartet");
     EXPECT_EQ(spoiled(1, [](Bytes& b) { b[10] = 2; }), "Teil 1 liegt nicht, wo Teil 0 ihn erwartet");
-    EXPECT_EQ(spoiled(0, [](Bytes& b) { b[b.size() - 20] = 1; }), "Teil 0 nennt 1 Bilder, seine Teile halten " +
-                                                                        std::to_string(video.frameCount));
-    EXPECT_EQ(spoiled(0, [](Bytes& b) { b[16] = 0; b[17] = 0; }), "Teil 0 hält ein Bild, das keine Zeit steht");
-    EXPECT_EQ(spoiled(0, [](Bytes& b) { b[18] = 0x7F; b[19] = 0x7F; b[20] = 0x7F; b[21] = 0x7F; b[22] = 0x7F; b[23] = 0xBF; }),
+    EXPECT_EQ(spoiled(0, [](Bytes& b) { b[b.size() - 20] = 1; }),
+              "Teil 0 nennt 1 Bilder, seine Teile halten " + std::to_string(video.frameCount));
+    EXPECT_EQ(spoiled(0,
+                      [](Bytes& b) {
+                          b[16] = 0;
+                          b[17] = 0;
+                      }),
+              "Teil 0 hält ein Bild, das keine Zeit steht");
+    EXPECT_EQ(spoiled(0,
+                      [](Bytes& b) {
+                          b[18] = 0x7F;
+                          b[19] = 0x7F;
+                          b[20] = 0x7F;
+                          b[21] = 0x7F;
+                          b[22] = 0x7F;
+                          b[23] = 0xBF;
+                      }),
               "Teil 0: ein Bild schreibt über das Ende des Bildpuffers hinaus");
     EXPECT_EQ(DecodeCompactVideo({parts[1]}).fault, "Teil 0 ist nicht der Anfang eines kompakten Videos");
 }

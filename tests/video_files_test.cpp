@@ -60,8 +60,9 @@ TEST(VideoFiles, AWrittenVideoIsListedWhole)
 
         const VideoListing listing = ListVideoFiles(run.frames, "FILM");
         ASSERT_FALSE(listing.problem) << listing.problem->text;
-        EXPECT_EQ(Names(listing.files), (std::vector<std::string>{"FILM0.VID", "FILM1.VID",
-                                                                  compact ? "KPLAYER.BIN" : "VPLAYER.BIN", "FILM.BAS"}));
+        EXPECT_EQ(
+            Names(listing.files),
+            (std::vector<std::string>{"FILM0.VID", "FILM1.VID", compact ? "KPLAYER.BIN" : "VPLAYER.BIN", "FILM.BAS"}));
     }
 }
 
