@@ -221,7 +221,7 @@ TEST_F(CompactRun, FitsThriceThePlainFramesCutsWithTheWarningAndPreviews)
     EXPECT_EQ(host.textVidSekReal.back(), std::to_string(DivideRounded(fit, 6)));
 
     EXPECT_EQ(output("KPLAYER.BIN"), CompactPlayerFile());
-    EXPECT_EQ(output("FILM.BAS"), BuildBasicLoader("FILM", 0, "KPLAYER.BIN"));
+    EXPECT_EQ(output("FILM.BAS"), BuildBasicLoader("FILM", 0, "KPLAYER.BIN")); // bytes in the loader test
     EXPECT_FALSE(std::filesystem::exists(frames / "VPLAYER.BIN"));
     test::WriteFile(frames / "KPLAYER.BIN", Bytes(256, 0xC9));
 
