@@ -42,19 +42,28 @@ TEST(VideoFiles, ListedInTheOrderTheyGoWithTheirSizes)
                                                      {FileKind::Loader, "FILM.BAS", 84}}));
 }
 
-// The files as a run of the converter writes them, so the listing follows the real format.
+// The files as a run of the converter writes them, so the listing follows the
+// real format; a compact video goes with its own player.
 TEST(VideoFiles, AWrittenVideoIsListedWhole)
 {
-    test::ConverterFixture run;
-    test::WriteNumberedFrames(run.frames, 60);
-    run.host.ticked = {{CheckBox::CheckVKomp, false}, {CheckBox::CheckvPlay, true}, {CheckBox::CheckStartBas, true}};
-    run.chooseMemory(3, 0);
-    run.start("Film");
-    ASSERT_EQ(run.converter.lastPart(), 1);
+    for (const bool compact : {false, true}) {
+        SCOPED_TRACE(compact ? "compact" : "plain");
+        test::ConverterFixture run;
+        test::WriteNumberedFrames(run.frames, 60);
+        run.host.ticked = {{CheckBox::CheckVKomp, false},
+                           {CheckBox::CheckvPlay, true},
+                           {CheckBox::CheckStartBas, true},
+                           {CheckBox::CheckKompakt, compact}};
+        run.chooseMemory(3, 0);
+        run.start("Film");
+        ASSERT_EQ(run.converter.lastPart(), 1);
 
-    const VideoListing listing = ListVideoFiles(run.frames, "FILM");
-    ASSERT_FALSE(listing.problem) << listing.problem->text;
-    EXPECT_EQ(Names(listing.files), (std::vector<std::string>{"FILM0.VID", "FILM1.VID", "VPLAYER.BIN", "FILM.BAS"}));
+        const VideoListing listing = ListVideoFiles(run.frames, "FILM");
+        ASSERT_FALSE(listing.problem) << listing.problem->text;
+        EXPECT_EQ(
+            Names(listing.files),
+            (std::vector<std::string>{"FILM0.VID", "FILM1.VID", compact ? "KPLAYER.BIN" : "VPLAYER.BIN", "FILM.BAS"}));
+    }
 }
 
 // Part `part` of a video with `frameCount` frames, `change` bytes longer or shorter.
