@@ -3,6 +3,8 @@
 #include "frame_writer.h"
 #include "grey_image.h"
 
+#include <array>
+
 namespace velvix::frames {
 
 enum class Method {
@@ -11,6 +13,18 @@ enum class Method {
     FloydSteinberg, // error diffusion to four neighbours
     Atkinson,       // error diffusion of three quarters of the error, crisper
 };
+
+// The methods as lists show them, the tool's default first.
+struct MethodEntry {
+    const char* name;
+    Method method;
+};
+inline constexpr std::array<MethodEntry, 4> kMethods{{
+    {"Bayer (ruhig)", Method::Bayer},
+    {"Floyd-Steinberg", Method::FloydSteinberg},
+    {"Atkinson", Method::Atkinson},
+    {"Schwelle", Method::Threshold},
+}};
 
 struct OneBit {
     Method method = Method::Bayer;

@@ -1,8 +1,11 @@
+#include "compact_encoder.h"
 #include "converter_fixture.h"
+#include "display_pictures.h"
 #include "ffmpeg_inputs.h"
 #include "film_header.h"
 #include "film_survey.h"
 #include "make_frames.h"
+#include "memory_fit.h"
 #include "messages.h"
 
 #include <gtest/gtest.h>
@@ -283,8 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
                {false, false, std::nullopt, 0, 0, 1}}),
     [](const auto& info) {
         std::string name = info.param.name;
-        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
-                        '_');
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
         return name;
     });
 
@@ -310,6 +313,67 @@ TEST(Survey, OfAFolderCountsItsImagesAndNamesTheVideo)
     EXPECT_TRUE(said.convertible);
     EXPECT_EQ(frames::SuggestedVideoName(images), "FERIEN2");
     EXPECT_EQ(frames::Clock(3725.34), "62:05,3");
+}
+
+// The fit the film dialog shows is what a compact run of the same frames
+// holds, for each method, from one reading of the film.
+TEST(Survey, FitInMemoryCountsTheFramesACompactRunHolds)
+{
+    test::TempFolder temp;
+    Job job;
+    job.input = temp.path() / "film.mkv";
+    test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=duration=10:size=320x120:rate=25", "-c:v", "ffv1"}, job.input);
+    job.oneBit.brightness = 20;
+    int reported = 0;
+    const frames::DisplayPictures read = frames::ReadDisplayPictures(job, [&](int done, int) { reported = done; });
+    ASSERT_FALSE(read.failure) << read.failure->text;
+    ASSERT_EQ(read.pictures.size(), 60u);
+    EXPECT_EQ(reported, 60);
+    const frames::MemoryFit fit = frames::FitInMemory(read.pictures, job.oneBit, 6, 18);
+    EXPECT_EQ(fit.frames, 60);
+    EXPECT_EQ(fit.plain, 18);
+    for (std::size_t m = 0; m < frames::kMethods.size(); ++m) {
+        job.oneBit.method = frames::kMethods[m].method;
+        job.outputFolder = temp.path() / std::to_string(m);
+        ASSERT_EQ(MakeFrames(job, {}).frameCount, 60);
+        std::vector<PackedFrame> written;
+        for (int f = 1; f <= 60; ++f) {
+            written.push_back(PackFrame(FrameAt(job.outputFolder, f)));
+        }
+        const int compact = EncodeCompactVideo(written, std::vector<std::uint8_t>(60, 23), 6, 18).frameCount;
+        EXPECT_EQ(fit.compact[m], compact) << frames::kMethods[m].name;
+        EXPECT_GT(compact, 18) << frames::kMethods[m].name;
+    }
+}
+
+TEST(Survey, FitTextNamesTheMethodThatFitsMore)
+{
+    // By entry of the list: Bayer, Floyd-Steinberg, Atkinson, Schwelle.
+    const struct {
+        frames::MemoryFit fit;
+        frames::Method chosen;
+        const char* text;
+    } cases[] = {
+        {{45, 45, {45, 45, 45, 45}},
+         frames::Method::Bayer,
+         "Passen in den Speicher: alle 45 Bilder, auch ohne „Kompakt“."},
+        {{240, 45, {152, 60, 90, 210}},
+         frames::Method::Bayer,
+         "Passen in den Speicher: 45 Bilder, mit „Kompakt“ 152 bei Bayer (ruhig); mit Schwelle passen 210."},
+        {{240, 45, {152, 60, 90, 240}},
+         frames::Method::FloydSteinberg,
+         "Passen in den Speicher: 45 Bilder, mit „Kompakt“ 60 bei Floyd-Steinberg; mit Schwelle passen alle 240."},
+        {{240, 45, {152, 60, 152, 90}},
+         frames::Method::Atkinson,
+         "Passen in den Speicher: 45 Bilder, mit „Kompakt“ 152 bei Atkinson; mit keinem anderen Verfahren passen "
+         "mehr."},
+        {{100, 45, {100, 60, 90, 100}},
+         frames::Method::Threshold,
+         "Passen in den Speicher: 45 Bilder, mit „Kompakt“ alle 100 bei Schwelle."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frames::FitText(c.fit, c.chosen), c.text);
+    }
 }
 
 } // namespace

@@ -23,7 +23,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace velvix::ui {
@@ -31,14 +30,6 @@ namespace velvix::ui {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The methods in the order the list shows them; the first is the tool's default.
-constexpr std::array<std::pair<const char*, frames::Method>, 4> kMethods{{
-    {"Bayer (ruhig)", frames::Method::Bayer},
-    {"Floyd-Steinberg", frames::Method::FloydSteinberg},
-    {"Atkinson", frames::Method::Atkinson},
-    {"Schwelle", frames::Method::Threshold},
-}};
 
 // A new folder beside the film, named after it; for a folder of images one
 // beside that folder, since the frames may not go among the images.
@@ -86,7 +77,8 @@ FilmDialog::~FilmDialog()
     // The threads report to this dialog, so it waits for them; a cancelled
     // film ends at its next picture.
     cancel_->store(true);
-    for (QThread* thread : {pictureThread_.data(), workThread_.data()}) {
+    fitCancel_->store(true);
+    for (QThread* thread : {pictureThread_.data(), workThread_.data(), fitThread_.data()}) {
         if (thread != nullptr) {
             thread->wait();
         }
@@ -120,8 +112,8 @@ void FilmDialog::createControls(int rateIndex)
     Ausschnitt->addItems({QStringLiteral("Display füllen"), QStringLiteral("ganzes Bild, weiße Ränder")});
 
     Verfahren = Named(new QComboBox, "Verfahren");
-    for (const auto& [entry, method] : kMethods) {
-        Verfahren->addItem(QString::fromUtf8(entry));
+    for (const frames::MethodEntry& entry : frames::kMethods) {
+        Verfahren->addItem(QString::fromUtf8(entry.name));
     }
     const frames::OneBit defaults;
     Schwelle = NumberBox("Schwelle", 1, 255, defaults.level);
@@ -133,6 +125,8 @@ void FilmDialog::createControls(int rateIndex)
     Erste299 = Named(new QCheckBox, "Erste299");
     Speicher = Named(new QLabel, "Speicher");
     Speicher->setWordWrap(true);
+    SpeicherKompakt = Named(new QLabel, "SpeicherKompakt");
+    SpeicherKompakt->setWordWrap(true);
 
     Ziel = Named(new QLineEdit(QDir::toNativeSeparators(ToQString(Utf8FromPath(DefaultTarget(input_, folderInput_))))),
                  "Ziel");
@@ -188,6 +182,7 @@ void FilmDialog::createControls(int rateIndex)
     layout->addWidget(Anzahl);
     layout->addWidget(Erste299);
     layout->addWidget(Speicher);
+    layout->addWidget(SpeicherKompakt);
     layout->addSpacing(6);
     layout->addLayout(target);
     layout->addWidget(ZielHinweis);
@@ -215,10 +210,24 @@ void FilmDialog::connectHandlers()
     }
     connect(Invertieren, &QCheckBox::toggled, this, &FilmDialog::showPicture);
     connect(Verfahren, &QComboBox::currentIndexChanged, this, [this] {
-        Schwelle->setEnabled(kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].second ==
+        Schwelle->setEnabled(frames::kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].method ==
                              frames::Method::Threshold);
     });
     connect(Bildrate, &QComboBox::currentIndexChanged, this, &FilmDialog::showCount);
+    fitDelay_.setSingleShot(true);
+    fitDelay_.setInterval(400);
+    connect(&fitDelay_, &QTimer::timeout, this, &FilmDialog::startFit);
+    for (QComboBox* list : {Bildrate, Ausschnitt}) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this] { wantFit(true); });
+    }
+    for (QDoubleSpinBox* box : {Start, Dauer}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { wantFit(true); });
+    }
+    for (QSpinBox* box : {Schwelle, Helligkeit, Kontrast}) {
+        connect(box, &QSpinBox::valueChanged, this, [this] { wantFit(false); });
+    }
+    connect(Invertieren, &QCheckBox::toggled, this, [this] { wantFit(false); });
+    connect(Verfahren, &QComboBox::currentIndexChanged, this, &FilmDialog::showFit);
     connect(Dauer, &QDoubleSpinBox::valueChanged, this, &FilmDialog::showCount);
     connect(Erste299, &QCheckBox::toggled, this, &FilmDialog::showCount);
     connect(Ziel, &QLineEdit::textChanged, this, &FilmDialog::showTarget);
@@ -241,7 +250,7 @@ frames::Job FilmDialog::job() const
         job.part.length = Dauer->value();
     }
     job.fit = Ausschnitt->currentIndex() == 0 ? frames::Fit::Fill : frames::Fit::Bars;
-    job.oneBit.method = kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].second;
+    job.oneBit.method = frames::kMethods[static_cast<std::size_t>(Verfahren->currentIndex())].method;
     job.oneBit.level = Schwelle->value();
     job.oneBit.brightness = Helligkeit->value();
     job.oneBit.contrast = Kontrast->value();
@@ -264,6 +273,7 @@ void FilmDialog::showCount()
     Erste299->setVisible(survey_ && count.tooMany);
     Speicher->setText(ToQString(count.memory));
     Speicher->setVisible(count.frames.has_value());
+    SpeicherKompakt->setVisible(fitWorthShowing());
     setWorking(workThread_ != nullptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "film_survey.h"
 #include "make_frames.h"
+#include "memory_fit.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -69,6 +70,19 @@ private:
     void ZielWaehlen_Click();
     void converted(const frames::Outcome& outcome, const std::filesystem::path& folder);
 
+    // film_dialog_fit.cpp: how many frames fit plain and compact, from pictures read once.
+    struct Fitted {
+        std::shared_ptr<const std::vector<frames::GreyImage>> pictures;
+        std::optional<frames::MemoryFit> fit;
+        std::optional<Message> failure;
+    };
+    bool fitWorthShowing() const;
+    void wantFit(bool readAgain);
+    void startFit();
+    void fitProgress(int done, int expected);
+    void fitted(Fitted result, bool outdated);
+    void showFit();
+
     static constexpr int kPreviewScale = 3; // screen pixels per dot
 
     std::filesystem::path input_;
@@ -82,6 +96,14 @@ private:
     QPointer<QThread> pictureThread_;
     QPointer<QThread> workThread_;
     std::shared_ptr<std::atomic<bool>> cancel_ = std::make_shared<std::atomic<bool>>(false);
+    // Display pictures for the fit while rate, stretch and fit stay; its thread
+    // is cancelled when they change, so a new film part is read at once.
+    std::shared_ptr<const std::vector<frames::GreyImage>> fitPictures_;
+    std::optional<frames::MemoryFit> fit_;
+    bool fitWanted_ = false;
+    QTimer fitDelay_;
+    QPointer<QThread> fitThread_;
+    std::shared_ptr<std::atomic<bool>> fitCancel_ = std::make_shared<std::atomic<bool>>(false);
 
     QLabel* Eingabe;
     QLabel* Bild;
@@ -99,6 +121,7 @@ private:
     QLabel* Anzahl;
     QCheckBox* Erste299;
     QLabel* Speicher;
+    QLabel* SpeicherKompakt;
     QLineEdit* Ziel;
     QPushButton* ZielWaehlen;
     QLabel* ZielHinweis;

@@ -66,6 +66,7 @@ void FilmDialog::surveyed(frames::InputSurvey survey)
         Stelle->setValue(Stelle->maximum() / 2); // the middle of a film says more than its often dark start
         loadPicture();
     }
+    startFit();
 }
 
 QString FilmDialog::placeText() const
@@ -155,6 +156,8 @@ void FilmDialog::Umwandeln_Click()
         }
         work.replace = true;
     }
+    fitCancel_->store(true); // the frames need the processor more
+    fitDelay_.stop();
     cancel_->store(false);
     work.cancel = cancel_.get();
     const std::optional<int> expected = jobSurvey().frames;
@@ -183,6 +186,7 @@ void FilmDialog::converted(const frames::Outcome& outcome, const fs::path& folde
         QDialog::reject();
         return;
     }
+    wantFit(false);
     if (outcome.cancelled) {
         Fortschritt->setValue(0);
         Fortschritt->setFormat(QStringLiteral("Abgebrochen; es wurde nichts geschrieben."));
