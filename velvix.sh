@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev zlib1g-dev ffmpeg
-          qt6-base-dev qt6-serialport-dev qt6-translations-l10n fonts-liberation)
+          qt6-base-dev qt6-serialport-dev libxcb1-dev qt6-translations-l10n fonts-liberation)
 
 install_missing() {
     local missing=()
