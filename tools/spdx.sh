@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Puts the licence line at the top of every source file of ours that lacks it.
-#   tools/spdx.sh           add the line where it is missing
-#   tools/spdx.sh --check   change nothing; fail and name every file without it (CI)
-# Data that cannot carry a comment (images, fuzz corpora, JSON, the changelog) is left alone.
+# Licensed under the GNU General Public License, version 3 or later.
+# Puts the licence lines at the top of every source file of ours that lacks it.
+#   tools/spdx.sh           add the lines where they are missing
+#   tools/spdx.sh --check   change nothing; fail and name every file without them (CI)
+# The second line is for licensecheck, which reads the SPDX line as version 3 only. Data that
+# cannot carry a comment (images, fuzz corpora, JSON, the changelog) is left alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 id="SPDX-License-Identifier: GPL-3.0-or-later"
+grant="Licensed under the GNU General Public License, version 3 or later."
 check=false
 case "${1:-}" in
 "") ;;
@@ -18,16 +21,18 @@ case "${1:-}" in
     ;;
 esac
 
-# The line as a comment in the file's own language; nothing for files that are not ours to mark.
+# How the file's own language opens and closes a comment; `open` stays empty for files not ours
+# to mark.
 comment_for() {
+    open= close=
     case "$1" in
-    *.cpp | *.cc | *.c | *.h | *.hpp | *.js | *.mjs | *.cjs | *.ts | *.tsx | *.jsx) echo "// $id" ;;
-    *.css) echo "/* $id */" ;;
-    *.asm | *.z80 | *.s) echo "; $id" ;;
-    *.xml | *.svg | *.html | *.md) echo "<!-- $id -->" ;;
-    *.[1-8]) echo ".\\\" $id" ;;
+    *.cpp | *.cc | *.c | *.h | *.hpp | *.js | *.mjs | *.cjs | *.ts | *.tsx | *.jsx) open="// " ;;
+    *.css) open="/* " close=" */" ;;
+    *.asm | *.z80 | *.s) open="; " ;;
+    *.xml | *.svg | *.html | *.md) open="<!-- " close=" -->" ;;
+    *.[1-8]) open='.\" ' ;;
     CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh | *.py | *.desktop | *.yml | *.yaml | *.toml | \
-        .ci/* | .clang-format | */.clang-format | .editorconfig | .gitignore | */.gitignore) echo "# $id" ;;
+        .ci/* | .clang-format | */.clang-format | .editorconfig | .gitignore | */.gitignore) open="# " ;;
     *) ;;
     esac
 }
@@ -40,16 +45,17 @@ keeps_first_line() {
 missing=()
 while IFS= read -r -d '' file; do
     [ -f "$file" ] || continue # listed by git but deleted in the working tree
-    line=$(comment_for "$file")
-    [ -n "$line" ] || continue
+    comment_for "$file"
+    [ -n "$open" ] || continue
     head -n 3 "$file" | grep -qF "$id" && continue
     missing+=("$file")
     $check && continue
+    lines=$(printf '%s%s%s\n%s%s%s' "$open" "$id" "$close" "$open" "$grant" "$close")
     temp=$(mktemp "$file.XXXXXX")
     if keeps_first_line "$file"; then
-        { head -n 1 "$file"; echo "$line"; tail -n +2 "$file"; } >"$temp"
+        { head -n 1 "$file"; echo "$lines"; tail -n +2 "$file"; } >"$temp"
     else
-        { echo "$line"; cat "$file"; } >"$temp"
+        { echo "$lines"; cat "$file"; } >"$temp"
     fi
     chmod --reference="$file" "$temp"
     mv "$temp" "$file"
