@@ -12,4 +12,8 @@ namespace velvix::ui {
 void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred);
 void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred);
 
+// Loads the library at `path` (it stays loaded) and opens its window through `entry`.
+void OpenFromLibrary(const QString& path, const char* entry, QWidget* parent, const QString& folder,
+                     const QString& preferred);
+
 } // namespace velvix::ui

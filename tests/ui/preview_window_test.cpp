@@ -2,6 +2,7 @@
 
 #include "frame_files.h"
 #include "gif_export.h"
+#include "later_window.h"
 #include "lcd_view.h"
 #include "preview_window.h"
 #include "temp_folder.h"
@@ -172,6 +173,20 @@ TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
     EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8(r.says))) << boxes.seen[0].text.toStdString();
     EXPECT_TRUE(
         boxes.seen[0].text.contains(r.file != nullptr ? QString::fromLatin1(r.file) : ToQString(folder.path())));
+}
+
+// The window's library gone from the installation: a box says so, and no window opens.
+TEST_F(PreviewFromTheWindow, MissingLibraryIsNamedInABox)
+{
+    TempFolder gone;
+    OpenFromLibrary(ToQString(gone.path() / "velvix_preview"), "velvix_open_preview", drive, ToQString(gone.path()),
+                    QString());
+    EXPECT_EQ(drive->findChild<PreviewWindow*>(), nullptr);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "Fehler");
+    EXPECT_TRUE(boxes.seen[0].text.contains(ToQString(gone.path() / "velvix_preview")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_TRUE(boxes.seen[0].text.endsWith("Bitte Velvix neu installieren."));
 }
 
 // The delays of an animated GIF in hundredths of a second, frame by frame.
