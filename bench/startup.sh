@@ -9,7 +9,7 @@ build=${1:-build/default}
 pairs=${PAIRS:-15}
 command -v Xvfb >/dev/null || { echo "Xvfb fehlt: apt-get install xvfb" >&2; exit 1; }
 
-cmake --build "$build" --target velvix velvix-frames velvix_preview velvix_transfer compressed_docs bare_dialog startup_probe >/dev/null
+cmake --build "$build" --target velvix velvix-frames compressed_docs bare_dialog startup_probe >/dev/null
 scratch=$(mktemp -d)
 xvfb=
 cleanup() {

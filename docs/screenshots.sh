@@ -12,7 +12,7 @@ for tool in Xvfb xdotool import ffmpeg unshare; do
 done
 
 if [ "${1:-}" != --inside ]; then
-    cmake --build "$build" --target velvix velvix-frames velvix_preview velvix_transfer compressed_docs >/dev/null
+    cmake --build "$build" --target velvix velvix-frames compressed_docs >/dev/null
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' EXIT
     cmake --install "$build" --prefix "$scratch/usr" >/dev/null

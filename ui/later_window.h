@@ -1,19 +1,24 @@
 #pragma once
 
+#include "window_entry.h"
+
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
 namespace velvix::ui {
 
-// The preview and the transfer window live in libraries of their own that the program loads when
-// the window is first opened, so that what only they need (the Z80 emulator, Qt Serial Port) costs
-// the program's start nothing. When a library cannot be loaded, a box says so.
+// The film, preview and transfer windows live in libraries of their own that the program loads
+// when the window is first opened, so that what only they need (the frames library, the Z80
+// emulator, Qt Serial Port) costs the program's start nothing. When a library cannot be loaded, a
+// box over `parent` says so and no window opens.
+void OpenFilmLater(QWidget* parent, const QString& file, int rateIndex, int frameCapacity, const FilmTaken& taken);
 void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred);
 void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred);
 
-// Loads the library at `path` (it stays loaded) and opens its window through `entry`.
-void OpenFromLibrary(const QString& path, const char* entry, QWidget* parent, const QString& folder,
-                     const QString& preferred);
+// The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
+// the box.
+QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent);
 
 } // namespace velvix::ui
