@@ -53,7 +53,19 @@ export DISPLAY=:$(cat "$scratch/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$s
 "$scratch/usr/bin/velvix" 2>/dev/null &
 velvix=$!
 
-window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+visible() { xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true; }
+window() {
+    timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1 ||
+        { echo "Das Fenster \"$1\" erscheint nicht; offen sind:" >&2; visible >&2; return 1; }
+}
+gone() {
+    for _ in $(seq 60); do
+        xdotool search --onlyvisible --name "$1" >/dev/null || return 0
+        sleep 0.5
+    done
+    echo "Das Fenster \"$1\" schließt sich nicht." >&2
+    return 1
+}
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 shoot() {
     sleep 1 # the window has drawn itself
@@ -66,27 +78,32 @@ main=$(window '^Velvix - ')
 click "$main" 440 219
 xdotool type --delay 50 ZUG
 xdotool key Return
-until done=$(xdotool search --onlyvisible --name '^Fertig$' | head -n 1) && [ -n "$done" ]; do
-    box=$(xdotool search --onlyvisible --name '^(Kompression|Warnung)$' | head -n 1) || true
-    [ -z "$box" ] || xdotool key --window "$box" Return
+for _ in $(seq 120); do
+    box=$(xdotool search --onlyvisible --name '^(Kompression|Warnung|Fertig)$' 2>/dev/null | head -n 1) || true
+    if [ -n "$box" ]; then
+        # A box may close between the search and the key: then look again.
+        title=$(xdotool getwindowname "$box" 2>/dev/null) && xdotool key --window "$box" Return 2>/dev/null || continue
+        [ "$title" = Fertig ] && gone '^Fertig$' && break
+    fi
     sleep 0.5
 done
-xdotool key --window "$done" Return
 shoot "$main" velvix-window.png
 
 click "$main" 276 460 # Vorschau
 preview=$(window '^Vorschau - ')
 xdotool key --window "$preview" space
-sleep 2
+sleep 1.2
 xdotool key --window "$preview" space
 shoot "$preview" velvix-preview.png
-xdotool key --window "$preview" Escape
+click "$preview" 644 241 # Schließen
+gone '^Vorschau - '
 
 click "$main" 112 460 # Film…
 choose=$(window '^Film wählen$')
 sleep 1
+xdotool windowfocus --sync "$choose" # keys go where the pointer is otherwise, as no window manager runs
 xdotool type --delay 30 "$films/Zug.mp4"
 xdotool key Return
 film=$(window '^Film umwandeln$')
-sleep 2 # the first picture of the film
+sleep 3 # the first picture of the film
 shoot "$film" velvix-film.png
