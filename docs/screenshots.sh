@@ -74,6 +74,9 @@ shoot() {
 }
 
 main=$(window '^Velvix - ')
+# Keys go to the window under the pointer unless one has the focus, as no window manager runs.
+xdotool windowfocus --sync "$main"
+sleep 1
 # A run as the user makes it: the name typed, Enter, each box answered with its default button.
 click "$main" 440 219
 xdotool type --delay 50 ZUG
@@ -101,9 +104,14 @@ gone '^Vorschau - '
 click "$main" 112 460 # Film…
 choose=$(window '^Film wählen$')
 sleep 1
-xdotool windowfocus --sync "$choose" # keys go where the pointer is otherwise, as no window manager runs
+xdotool windowfocus --sync "$choose"
 xdotool type --delay 30 "$films/Zug.mp4"
-xdotool key Return
+# The first Enter may only take the completion that the dialog offers.
+for _ in 1 2 3; do
+    xdotool search --onlyvisible --name '^Film wählen$' >/dev/null || break
+    xdotool key Return
+    sleep 1
+done
 film=$(window '^Film umwandeln$')
 sleep 3 # the first picture of the film
 shoot "$film" velvix-film.png
