@@ -1,10 +1,16 @@
 #include "converter.h"
 
 #include "basic_loader.h"
+#include "compact_encoder.h"
+#include "compact_layout.h"
+#include "compact_parts.h"
+#include "compact_player.h"
 #include "compression.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
 #include "frame_discovery.h"
+#include "frame_folder_rewrite.h"
+#include "interrupted_run.h"
 #include "messages.h"
 #include "player_image.h"
 #include "rounding.h"
@@ -16,14 +22,19 @@ namespace velvix {
 void Converter::start()
 {
     settings_ = RunSettings{};
-    if (!takeVideoName() || !findFrames()) {
+    if (settleInterruptedRun() || !takeVideoName() || !findFrames()) {
         return;
     }
+    settings_.framesPerSecond = budget_.framesPerSecond();
+    settings_.baseFrameTime = budget_.baseFrameTime();
+    settings_.frameCapacity = budget_.frameCapacity();
+    settings_.writePlayer = host_.isTicked(CheckBox::CheckvPlay);
+    settings_.writeLoader = host_.isTicked(CheckBox::CheckStartBas);
+    settings_.compact = host_.isTicked(CheckBox::CheckKompakt);
 
-    const int capacity = budget_.frameCapacity();
-    const int perSecond = budget_.framesPerSecond();
-    if (settings_.frameCount < capacity) {
-        setPlaySeconds(DivideRounded(settings_.frameCount, perSecond)); // shown at once, before the long work
+    if (settings_.frameCount < settings_.frameCapacity) {
+        // shown at once, before the long work
+        setPlaySeconds(DivideRounded(settings_.frameCount, settings_.framesPerSecond));
     }
 
     bool compressed = false;
@@ -36,27 +47,62 @@ void Converter::start()
         }
         compressed = compression.removed > 0;
     }
+    writeVideo(compressed);
+}
 
-    cutToCapacity(compressed);
+bool Converter::settleInterruptedRun()
+{
+    const InterruptedRun found = FindInterruptedRun(frameFolder_);
+    if (!found) {
+        return false;
+    }
+    const Message box = messages::UnfinishedRun(frameFolder_, found);
+    const auto index = static_cast<std::size_t>(host_.choose(box));
+    const std::string chosen = index < box.choices.size() ? box.choices[index] : messages::kLater;
+    if (chosen == messages::kRestore) {
+        host_.showMessage(RestoreFrameFolder(frameFolder_, found, folderOps_));
+    } else if (chosen == messages::kFinish) {
+        finishRun(*found.record);
+    }
+    return true;
+}
 
-    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
-                           static_cast<std::uint8_t>(perSecond)};
-    const VidResult written =
-        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
-    if (written.failure) {
-        fail(*written.failure);
+// The rewrite goes on from its recorded step, then the video is written as the run would have.
+void Converter::finishRun(RunRecord record)
+{
+    settings_ = record.settings;
+    RewrittenFolder rewritten = RewriteFrameFolder(frameFolder_, record, folderOps_);
+    if (rewritten.failure) {
+        fail(*rewritten.failure);
         return;
     }
-    lastPart_ = written.lastPart;
+    settings_.framePaths = std::move(rewritten.framePaths);
+    writeVideo(true);
+}
 
-    if (host_.isTicked(CheckBox::CheckvPlay)) {
-        if (auto failure = WritePlayerFile(frameFolder_)) {
+// After a rewrite the record goes last, once every file is written.
+void Converter::writeVideo(bool compressed)
+{
+    const bool compact = settings_.compact;
+    if (!(compact ? writeCompact(compressed) : writePlain(compressed))) {
+        return;
+    }
+
+    if (settings_.writePlayer) {
+        if (auto failure = compact ? WriteCompactPlayerFile(frameFolder_) : WritePlayerFile(frameFolder_)) {
             fail(*failure);
             return;
         }
     }
-    if (host_.isTicked(CheckBox::CheckStartBas)) {
-        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_)) {
+    if (settings_.writeLoader) {
+        const std::string player = compact ? kCompactPlayerFileName : "";
+        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_, player)) {
+            fail(*failure);
+            return;
+        }
+    }
+    if (compressed) {
+        if (auto failure = RemoveRunRecord(frameFolder_, folderOps_)) {
             fail(*failure);
             return;
         }
@@ -73,15 +119,50 @@ void Converter::chooseStrength(int index)
     }
 }
 
-// The compressed cut shows its play time before its warning, the plain cut after.
-void Converter::cutToCapacity(bool compressed)
+bool Converter::writePlain(bool compressed)
 {
-    const int capacity = budget_.frameCapacity();
-    const int perSecond = budget_.framesPerSecond();
+    cutTo(settings_.frameCapacity, compressed);
+    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
+                           static_cast<std::uint8_t>(settings_.framesPerSecond)};
+    const VidResult written =
+        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The frames are coded before the cut: how many fit depends on the frames.
+bool Converter::writeCompact(bool compressed)
+{
+    const PackedFrames read = ReadPackedFrames(settings_.framePaths, settings_.frameCount);
+    if (read.failure) {
+        return fail(*read.failure);
+    }
+    const int perSecond = settings_.framesPerSecond;
+    const CompactVideo video =
+        EncodeCompactVideo(read.pictures, settings_.frameTimes, perSecond, settings_.frameCapacity);
+    host_.showCompactFit(std::to_string(video.frameCount) + " von " + std::to_string(settings_.frameCount) + " passen");
+    cutTo(video.frameCount, compressed);
+    const std::vector<Bytes> parts =
+        BuildCompactParts(video, static_cast<std::uint8_t>(playSeconds_), static_cast<std::uint8_t>(perSecond));
+    const CompactPartsResult written = WriteCompactParts(frameFolder_, settings_.outputName, parts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The compressed cut shows its play time before its warning, the plain cut after.
+void Converter::cutTo(int capacity, bool compressed)
+{
+    const int perSecond = settings_.framesPerSecond;
     std::optional<CutResult> cut;
     if (compressed) {
         cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity, perSecond,
-                            budget_.baseFrameTime());
+                            settings_.baseFrameTime);
     }
     if (cut) {
         setPlaySeconds(cut->playSeconds);

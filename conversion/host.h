@@ -6,7 +6,7 @@
 
 namespace velvix {
 
-enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas };
+enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas, CheckKompakt };
 
 // The window as the conversion sees it. The conversion never knows which
 // widget shows what; tests drive it with a recording fake.
@@ -21,12 +21,17 @@ public:
     virtual void focusVideoName() = 0;
     virtual void setTextVideoLng(const std::string& text) = 0;
     virtual void setTextVidSekReal(const std::string& text) = 0;
+    // How many of the run's frames fit once coded compactly, known only
+    // after the frames are read.
+    virtual void showCompactFit(const std::string& text) = 0;
     // Shows the given entry in the slot S2 list without running its handling;
     // the conversion has already applied it.
     virtual void showSlot2Choice(int index) = 0;
 
     // Modal; returns when the user has closed the box.
     virtual void showMessage(const Message& message) = 0;
+    // Modal, for a message with Buttons::Choice; returns the index of the choice taken.
+    virtual int choose(const Message& message) = 0;
 
     // A decimal number in its shortest form with the user's decimal separator.
     virtual std::string formatDecimal(double value) const = 0;

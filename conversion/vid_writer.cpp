@@ -4,37 +4,16 @@
 #include "messages.h"
 #include "vid_header.h"
 
-#include <algorithm>
-
 namespace velvix {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr int kPart0Frames = 45;
-constexpr int kBankFrames = 25;
-constexpr std::uint16_t kPlayerAddress = 0xEEB1;
-constexpr std::uint16_t kBankWindowEnd = 0xC000;
-
-} // namespace
-
-std::vector<VidPart> SplitIntoParts(int frameCount)
-{
-    std::vector<VidPart> parts{{0, 1, std::min(frameCount, kPart0Frames)}};
-    for (int lowest = kPart0Frames + 1; lowest <= frameCount; lowest += kBankFrames) {
-        parts.push_back({static_cast<int>(parts.size()), lowest, std::min(frameCount, lowest + kBankFrames - 1)});
-    }
-    return parts;
-}
-
 Bytes BuildVidPart(const VidPart& part, const std::vector<Bytes>& recordsByFrame, const VideoFacts& facts)
 {
-    const int frames = part.highestFrame - part.lowestFrame + 1;
     const bool first = part.number == 0;
     // Part 0 loads its three closing bytes too; a later part's closing 00 lies beyond its length.
-    const auto dataLength = static_cast<std::uint16_t>(kFrameRecordBytes * frames + (first ? 4 : 1));
-    const auto loadAddress = static_cast<std::uint16_t>((first ? kPlayerAddress : kBankWindowEnd) - dataLength);
+    const std::uint16_t dataLength = PartDataLength(part.number, part.frames());
+    const auto loadAddress = static_cast<std::uint16_t>(PartEnd(part.number) - dataLength);
     const VidHeader header = MakeVidHeader({.type = FileType::BinaryImage,
                                             .dataLength = dataLength,
                                             .loadAddress = loadAddress,
@@ -54,21 +33,33 @@ Bytes BuildVidPart(const VidPart& part, const std::vector<Bytes>& recordsByFrame
     return file;
 }
 
+PackedFrames ReadPackedFrames(const std::vector<fs::path>& framePaths, int frameCount)
+{
+    PackedFrames read;
+    for (int frame = 1; frame <= frameCount; ++frame) {
+        FileStart file = ReadFileStart(framePaths[static_cast<std::size_t>(frame - 1)], kFrameBytes);
+        if (file.error) {
+            return {{}, messages::ReadFailed(*file.error)};
+        }
+        if (!IsAcceptedFrame(file.bytes)) {
+            return {{}, messages::RejectedFrame()};
+        }
+        read.pictures.push_back(PackFrame(file.bytes));
+    }
+    return read;
+}
+
 VidResult WriteVidParts(const fs::path& folder, const std::string& outputName, const std::vector<fs::path>& framePaths,
                         const std::vector<std::uint8_t>& frameTimes, const VideoFacts& facts)
 {
     const int frameCount = facts.frameCount;
+    PackedFrames read = ReadPackedFrames(framePaths, frameCount);
+    if (read.failure) {
+        return {0, read.failure};
+    }
     std::vector<Bytes> records;
-    for (int frame = 1; frame <= frameCount; ++frame) {
-        const auto index = static_cast<std::size_t>(frame - 1);
-        FileStart file = ReadFileStart(framePaths[index], kFrameBytes);
-        if (file.error) {
-            return {0, messages::ReadFailed(*file.error)};
-        }
-        if (!IsAcceptedFrame(file.bytes)) {
-            return {0, messages::RejectedFrame()};
-        }
-        const PackedFrame packed = PackFrame(file.bytes);
+    for (std::size_t index = 0; index < read.pictures.size(); ++index) {
+        const PackedFrame& packed = read.pictures[index];
         Bytes record(packed.begin(), packed.end());
         record.push_back(frameTimes[index]);
         records.push_back(std::move(record));
@@ -76,7 +67,7 @@ VidResult WriteVidParts(const fs::path& folder, const std::string& outputName, c
 
     const std::vector<VidPart> parts = SplitIntoParts(frameCount);
     for (const VidPart& part : parts) {
-        const fs::path path = folder / PathFromUtf8(outputName + std::to_string(part.number) + ".VID");
+        const fs::path path = folder / PathFromUtf8(PartFileName(outputName, part.number));
         if (auto error = WriteWholeFile(path, BuildVidPart(part, records, facts))) {
             return {part.number, messages::WriteFailed(*error)};
         }

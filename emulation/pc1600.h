@@ -1,15 +1,15 @@
 #pragma once
 
 #include "frame_bitmap.h"
+#include "pc1600_timing.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
-
-#include <z80ex/z80ex.h>
 
 namespace velvix {
 
@@ -17,10 +17,15 @@ namespace velvix {
 // per column; bit i is row 8 x band + i. The layout of a packed frame.
 using Screen = PackedFrame;
 
-// A picture the player left on the display, and how many wait ticks it stood.
+// A picture the player left on the display, how many wait ticks it stood and
+// the T-states the player spent meanwhile (deciding and drawing the next one).
+// Only the player's own instructions count, with the CALL into a system
+// routine and its RET; the routines themselves take no time here but for the
+// wait tick, which lasts what the frame rate says (pc1600_timing.h).
 struct ShownFrame {
     Screen screen{};
     int ticks = 0;
+    long tStates = 0;
 };
 
 struct Playback {
@@ -41,7 +46,10 @@ inline constexpr long kDefaultStepLimit = 5'000'000;
 //   0x0112 display set-up, 0x012A one wait tick,
 //   0x0160 show band A (0 top to 3 bottom) from the HL = 156 bytes at DE,
 //   0x016F key check (carry set: a key was pressed), 0x0190 select bank A.
-// Code may run only in common memory, where the player lives.
+// Code may run only in common memory, where the player lives. A routine keeps
+// only what players may rely on: B across the wait tick and the carry of the
+// key check; every other register and flag, the alternate set, IX and IY come
+// back scrambled, so a player that relies on more fails here as on a PC-1600.
 class Pc1600 {
 public:
     Pc1600();
@@ -50,8 +58,8 @@ public:
     Pc1600& operator=(const Pc1600&) = delete;
 
     // Loads a binary file as BLOAD does: data length, load address and bank
-    // from its 16-byte header. False, with nothing loaded, for a file that
-    // cannot be loaded.
+    // from its 16-byte header. False, with nothing loaded, for a file without
+    // that header or one that does not fit into memory.
     [[nodiscard]] bool bload(std::span<const std::uint8_t> file);
 
     // Calls the code at `address` as CALL does and runs it until it returns,
@@ -70,16 +78,21 @@ private:
     void showBand();
     void tick();
     void returnToCaller();
-    std::uint16_t reg(Z80_REG_T which) const { return z80ex_get_reg(cpu_, which); }
-    void setReg(Z80_REG_T which, std::uint16_t value) { z80ex_set_reg(cpu_, which, value); }
+    void scrambleRegisters(std::uint16_t routine);
+    std::uint16_t scrambled();
+    // `which` is one of the CPU's register names; the CPU stays inside pc1600.cpp.
+    std::uint16_t reg(int which) const;
+    void setReg(int which, std::uint16_t value);
 
-    Z80EX_CONTEXT* cpu_;
+    class Cpu;
+    std::unique_ptr<Cpu> cpu_;
     std::vector<std::uint8_t> banked_; // 4 x 0xC000
     std::vector<std::uint8_t> common_; // 0xC000 to 0xFFFF
     int bank_ = 0;
     Screen screen_{};
     bool bandsDrawn_ = false; // since the last wait tick
     std::optional<int> keyAfterFrame_;
+    std::uint32_t scramble_ = 1; // xorshift state, the same for every call
     Playback playback_;
 };
 

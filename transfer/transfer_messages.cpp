@@ -12,10 +12,16 @@ constexpr const char* kBr = "\r\n";
 
 Message Warning(std::string text)
 {
-    return {"Übertragen", std::move(text), Message::Icon::Warning, Message::Buttons::Ok};
+    return {kTransferWindow.title, std::move(text), Message::Icon::Warning, Message::Buttons::Ok};
 }
 
 std::string Bytes(std::uintmax_t count) { return GroupDigits(count) + " Bytes"; }
+
+// The system's own words, often English, follow the German explanation on a line of their own.
+std::string SystemSaid(const std::string& detail)
+{
+    return detail.empty() ? std::string() : kBr + ("Meldung des Systems: " + detail);
+}
 
 constexpr const char* kMakeAnew = "Erzeugen Sie das Video mit „Start“ neu und öffnen Sie „Übertragen“ noch einmal.";
 
@@ -25,12 +31,6 @@ Message NoVideo(const std::filesystem::path& folder)
 {
     return Warning(std::string("Im Ordner liegt kein Video (keine Datei NAME0.VID):") + kBr + Utf8FromPath(folder) +
                    kBr + "Wählen Sie den Ordner des Videos oder erzeugen Sie es zuerst mit „Start“.");
-}
-
-Message PartMissing(const std::filesystem::path& folder, const std::string& file, int partCount)
-{
-    return Warning("Zum Video gehören " + std::to_string(partCount) + (partCount == 1 ? " Teil" : " Teile") +
-                   ", aber " + file + " fehlt im Ordner:" + kBr + Utf8FromPath(folder) + kBr + kMakeAnew);
 }
 
 Message TooLarge(const std::string& file, std::uintmax_t bytes)
@@ -74,19 +74,23 @@ Message PortUnavailable(PortProblem problem, const std::string& port, const std:
     case PortProblem::Other:
         break;
     }
-    return Warning(opening + "Grund: " + detail + kBr + "Prüfen Sie das Kabel und die gewählte Schnittstelle.");
+    return Warning(opening + "Prüfen Sie das Kabel und die gewählte Schnittstelle." + SystemSaid(detail));
 }
 
-Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, const std::string& reason)
+Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, bool exact,
+                   const std::string& detail)
 {
-    return Warning("Beim Senden von " + file + " ist die Verbindung abgebrochen, nach " + GroupDigits(sent) + " von " +
-                   Bytes(total) + "." + kBr + "Grund: " + reason + kBr +
-                   "Prüfen Sie das Kabel, drücken Sie auf dem PC-1600 BREAK und senden Sie die Datei noch einmal.");
+    // Which error a pulled adapter gives depends on its driver, so they all read alike.
+    return Warning("Beim Senden von " + file + " ist die Verbindung abgebrochen, nach " + (exact ? "" : "etwa ") +
+                   GroupDigits(sent) + " von " + Bytes(total) + "." + kBr +
+                   "Vermutlich ist das Kabel oder der USB-Adapter abgezogen." + kBr +
+                   "Prüfen Sie das Kabel, drücken Sie auf dem PC-1600 BREAK und senden Sie die Datei noch einmal." +
+                   SystemSaid(detail));
 }
 
 Message HeldTooLong(const std::string& file, int seconds)
 {
-    return {"Übertragen",
+    return {kTransferWindow.title,
             "Der PC-1600 hält die Übertragung von " + file + " seit " + std::to_string(seconds) +
                 " Sekunden an (XOFF)." + kBr +
                 "Läuft auf dem PC-1600 der Befehl zum Empfangen? Sie können weiter warten oder abbrechen.",
@@ -95,7 +99,7 @@ Message HeldTooLong(const std::string& file, int seconds)
 
 Message Cancelled(const std::string& file)
 {
-    return {"Übertragen",
+    return {kTransferWindow.title,
             "Die Übertragung von " + file + " ist abgebrochen." + std::string(kBr) +
                 "Drücken Sie auf dem PC-1600 BREAK; danach können Sie die Datei noch einmal senden.",
             Message::Icon::Information, Message::Buttons::Ok};

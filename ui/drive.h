@@ -35,8 +35,10 @@ public:
     void focusVideoName() override;
     void setTextVideoLng(const std::string& text) override;
     void setTextVidSekReal(const std::string& text) override;
+    void showCompactFit(const std::string& text) override;
     void showSlot2Choice(int index) override;
     void showMessage(const Message& message) override;
+    int choose(const Message& message) override;
     std::string formatDecimal(double value) const override;
 
 protected:
@@ -95,6 +97,8 @@ private:
     QCheckBox* CheckvPlay;
     QLabel* Label4;
     QCheckBox* CheckStartBas;
+    QCheckBox* CheckKompakt;
+    QLabel* TextKompakt;
     QPushButton* Eingabe;
     QPushButton* Abbruch;
     QPushButton* Hilfe;

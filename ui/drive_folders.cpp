@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include "folder_list.h"
+#include "interrupted_swap.h"
 #include "message_box.h"
 #include "start_folder.h"
 #include "std_qt.h"
@@ -62,6 +63,9 @@ void Drive::PfadOrdner_Change()
     converter_.setFrameFolder(ToPath(PfadOrdner->path()));
     listBitmaps();
     showDrives();
+    if (frames::SettleInterruptedSwap(converter_.frameFolder(), *this) || converter_.settleInterruptedRun()) {
+        listBitmaps(); // restored or finished: other bitmaps
+    }
 }
 
 // The clicked entry means nothing; the list is read again from the frame folder.

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -22,6 +23,8 @@ bool Drive::isTicked(CheckBox box) const
         return CheckvPlay->isChecked();
     case CheckBox::CheckStartBas:
         return CheckStartBas->isChecked();
+    case CheckBox::CheckKompakt:
+        return CheckKompakt->isChecked();
     }
     return false;
 }
@@ -34,11 +37,15 @@ void Drive::setTextVideoLng(const std::string& text) { TextVideoLng->setText(ToQ
 
 void Drive::setTextVidSekReal(const std::string& text) { TextVidSekReal->setText(ToQString(text)); }
 
+void Drive::showCompactFit(const std::string& text) { TextKompakt->setText(ToQString(text)); }
+
 // Only the shown entry changes: `activated` does not fire for the program's
 // own setting, and the conversion has already applied the choice.
 void Drive::showSlot2Choice(int index) { Combo3->setCurrentIndex(index); }
 
 void Drive::showMessage(const Message& message) { ShowMessageBox(this, message); }
+
+int Drive::choose(const Message& message) { return ShowMessageBox(this, message); }
 
 std::string Drive::formatDecimal(double value) const
 {

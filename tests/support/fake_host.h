@@ -29,10 +29,12 @@ public:
     std::map<CheckBox, bool> ticked;
     char decimalSeparator = '.';
     std::function<void(const Message&)> onMessage; // runs while a box is open, as a user could act then
+    int choice = 0;                                 // the answer to every box with choices
 
     std::vector<Message> messages;
     std::vector<std::string> textVideoLng;
     std::vector<std::string> textVidSekReal;
+    std::vector<std::string> compactFit;
     std::vector<int> slot2Choices;
     std::vector<std::string> namesSet;
     int focusRequests = 0;
@@ -51,6 +53,7 @@ public:
     void focusVideoName() override { ++focusRequests; }
     void setTextVideoLng(const std::string& text) override { textVideoLng.push_back(text); }
     void setTextVidSekReal(const std::string& text) override { textVidSekReal.push_back(text); }
+    void showCompactFit(const std::string& text) override { compactFit.push_back(text); }
     void showSlot2Choice(int index) override { slot2Choices.push_back(index); }
     void showMessage(const Message& message) override
     {
@@ -58,6 +61,11 @@ public:
         if (onMessage) {
             onMessage(message);
         }
+    }
+    int choose(const Message& message) override
+    {
+        showMessage(message);
+        return choice;
     }
     std::string formatDecimal(double value) const override
     {
@@ -77,6 +85,7 @@ public:
         messages.clear();
         textVideoLng.clear();
         textVidSekReal.clear();
+        compactFit.clear();
         slot2Choices.clear();
         namesSet.clear();
         focusRequests = 0;
