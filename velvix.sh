@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev z80asm zlib1g-dev ffmpeg
-          qt6-base-dev qt6-serialport-dev qt6-translations-l10n fonts-liberation)
+          qt6-base-dev qt6-serialport-dev libxcb1-dev qt6-translations-l10n fonts-liberation)
 
 install_missing() {
     local missing=()
@@ -65,6 +65,7 @@ check_package() {
     local text warnings
     text=$("$root/usr/bin/velvix-frames" --hilfe)
     grep -q "^Aufruf:" <<<"$text"
+    "$root/usr/bin/velvix-frames" --version | grep -q "GPL-3.0-or-later"
     for page in velvix velvix-frames; do
         warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/de/man1/$page.1.gz" 2>&1 >/dev/null)
         [ -z "$warnings" ] || { echo "$page.1: $warnings" >&2; exit 1; }

@@ -106,7 +106,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (line.version) {
-        std::puts("velvix-frames " VELVIX_VERSION);
+        std::puts("velvix-frames " VELVIX_VERSION
+                  "\nFreie Software unter der GNU GPL, Version 3 oder später (GPL-3.0-or-later)");
         return 0;
     }
     if (line.failure) {

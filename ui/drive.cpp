@@ -4,11 +4,10 @@
 #include "folder_list.h"
 #include "help_window.h"
 #include "interrupted_swap.h"
-#include "preview_window.h"
+#include "later_window.h"
 #include "program_name.h"
 #include "start_folder.h"
 #include "std_qt.h"
-#include "transfer_window.h"
 #include "video_name.h"
 
 #include <QCheckBox>
@@ -207,14 +206,14 @@ void Drive::Hilfe_Click() { Form1::Show(); }
 // The video of the folder shown, the last run's name first.
 void Drive::Vorschau_Click()
 {
-    PreviewWindow::Open(this, PfadOrdner->path(), ToQString(converter_.settings().outputName));
+    OpenPreviewLater(this, PfadOrdner->path(), ToQString(converter_.settings().outputName));
 }
 
 // The video of the folder shown: the last run's first, else the one whose name is typed.
 void Drive::Uebertragen_Click()
 {
     const std::string& lastRun = converter_.settings().outputName;
-    TransferWindow::Open(this, PfadOrdner->path(), ToQString(lastRun.empty() ? CleanVideoName(videoName()) : lastRun));
+    OpenTransferLater(this, PfadOrdner->path(), ToQString(lastRun.empty() ? CleanVideoName(videoName()) : lastRun));
 }
 
 void Drive::Combo1_Click() { converter_.budget().chooseFrameRate(Combo1->currentIndex()); }

@@ -1,9 +1,7 @@
 #include "drive.h"
 
-#include "film_dialog.h"
 #include "folder_list.h"
-#include "image_folder.h"
-#include "std_qt.h"
+#include "later_window.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -29,14 +27,10 @@ void Drive::Film_Click()
 
 void Drive::openFilm(const QString& file)
 {
-    std::filesystem::path input = ToPath(file);
-    if (frames::IsImage(input)) {
-        input = input.parent_path(); // one image stands for the folder of images it lies in
-    }
-    auto* dialog = new FilmDialog(input, Combo1->currentIndex(), converter_.budget().frameCapacity(), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &FilmDialog::framesMade, this, &Drive::takeFilmFrames);
-    dialog->open();
+    OpenFilmLater(this, file, Combo1->currentIndex(), converter_.budget().frameCapacity(),
+                  [this](const QString& folder, int rateIndex, const QString& filmName) {
+                      takeFilmFrames(folder, rateIndex, filmName);
+                  });
 }
 
 void Drive::takeFilmFrames(const QString& folder, int rateIndex, const QString& filmName)

@@ -74,8 +74,12 @@ void Drive::FileOrdner_Click() { listBitmaps(); }
 void Drive::listBitmaps()
 {
     FileOrdner->clear();
-    FileOrdner->addItems(
-        QDir(PfadOrdner->path()).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    // The suffix compared by hand: a name filter would bring in the regular expression engine at start.
+    for (const QString& name : QDir(PfadOrdner->path()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
+            FileOrdner->addItem(name);
+        }
+    }
     // Opened with frames in it, or written by a run: the installed program starts here next time.
     if (FileOrdner->count() > 0) {
         RememberFrameFolder(PfadOrdner->path());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QTreeWidget>
 
@@ -27,10 +28,11 @@ protected:
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
 
 private:
-    QTreeWidgetItem* addEntry(QTreeWidgetItem* above, const QString& path, const QString& text,
-                              QStyle::StandardPixmap icon);
+    QTreeWidgetItem* addEntry(QTreeWidgetItem* above, const QString& path, const QString& text, const QIcon& icon);
 
     QString path_;
+    const QIcon openFolder_;
+    const QIcon closedFolder_;
 };
 
 } // namespace velvix::ui

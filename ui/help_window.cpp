@@ -2,6 +2,7 @@
 
 #include "guide_text.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -38,6 +39,12 @@ Form1::Form1()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Text1);
+    // The licence below the guide, which stays as it has always been.
+    auto* licence =
+        new QLabel(QStringLiteral("Velvix ist freie Software unter der GNU GPL, Version 3 oder später."), this);
+    licence->setObjectName(QStringLiteral("Lizenz"));
+    licence->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(licence);
 }
 
 } // namespace velvix::ui

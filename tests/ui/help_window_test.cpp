@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -62,6 +63,9 @@ TEST_F(Help, GuideTextIsTheStoredGuideLineForLine)
     auto* text = OpenGuides().front()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->font().family(), "Arial");
+    auto* licence = OpenGuides().front()->findChild<QLabel*>(QStringLiteral("Lizenz"));
+    ASSERT_NE(licence, nullptr);
+    EXPECT_TRUE(licence->text().contains("GNU GPL, Version 3 oder später"));
 
     const QByteArray stored = text->toPlainText().replace('\n', QStringLiteral("\r\n")).toUtf8();
     EXPECT_EQ(stored.count("\r\n"), 113);

@@ -2,6 +2,7 @@
 
 #include "frame_discovery.h"
 #include "frame_files.h"
+#include "later_window.h"
 #include "lcd_view.h"
 #include "preview_window.h"
 #include "temp_folder.h"
@@ -80,8 +81,10 @@ TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
     EXPECT_EQ(videos->currentText(), "ZUG");
     EXPECT_EQ(counter(preview), "Bild 1 von 30");
     EXPECT_EQ(time(preview), "0:00 von 0:05");
-    auto* display = in<LcdView>(preview, "Anzeige");
-    EXPECT_EQ(display->zoom(), 4);
+    // The window's library keeps its own copy of the display's class: found by name, not by type.
+    auto* display = in<QWidget>(preview, "Anzeige");
+    ASSERT_STREQ(display->metaObject()->className(), "velvix::ui::LcdView");
+    EXPECT_EQ(static_cast<LcdView*>(display)->zoom(), 4);
     EXPECT_EQ(QApplication::focusWidget(), display);
 
     // Stepping with the arrow keys and the buttons, never past either end.
@@ -184,6 +187,18 @@ TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
     EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8(r.says))) << boxes.seen[0].text.toStdString();
     EXPECT_TRUE(
         boxes.seen[0].text.contains(r.file != nullptr ? QString::fromLatin1(r.file) : ToQString(folder.path())));
+}
+
+// The window's library gone from the installation: a box says so.
+TEST_F(PreviewFromTheWindow, MissingLibraryIsNamedInABox)
+{
+    TempFolder gone;
+    EXPECT_EQ(LibraryEntry(ToQString(gone.path() / "velvix_preview"), "velvix_open_preview", drive), nullptr);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "Fehler");
+    EXPECT_TRUE(boxes.seen[0].text.contains(ToQString(gone.path() / "velvix_preview")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_TRUE(boxes.seen[0].text.endsWith("Bitte Velvix neu installieren."));
 }
 
 } // namespace

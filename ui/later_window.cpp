@@ -1,0 +1,64 @@
+#include "later_window.h"
+
+#include "message_box.h"
+#include "std_qt.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+namespace velvix::ui {
+
+namespace {
+
+// VELVIX_WINDOW_DIR: where the libraries lie, seen from the program's folder, in the build as
+// when installed.
+QString Beside(const char* library)
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral(VELVIX_WINDOW_DIR "/") + QString::fromLatin1(library));
+}
+
+template <typename Entry> Entry* Find(const char* library, const char* name, QWidget* parent)
+{
+    return reinterpret_cast<Entry*>(LibraryEntry(Beside(library), name, parent));
+}
+
+} // namespace
+
+QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent)
+{
+    QLibrary library(path);
+    if (QFunctionPointer entry = library.resolve(name)) {
+        return entry;
+    }
+    ShowMessageBox(parent, {"Fehler",
+                            "Dieses Fenster kann nicht geöffnet werden, ein Teil von Velvix fehlt oder ist "
+                            "beschädigt:\r\n" +
+                                ToUtf8(library.errorString()) + "\r\nBitte Velvix neu installieren.",
+                            Message::Icon::Warning, Message::Buttons::Ok});
+    return nullptr;
+}
+
+void OpenFilmLater(QWidget* parent, const QString& file, int rateIndex, int frameCapacity, const FilmTaken& taken)
+{
+    if (auto* open = Find<decltype(velvix_open_film)>("velvix_film", "velvix_open_film", parent)) {
+        open(parent, file, rateIndex, frameCapacity, taken);
+    }
+}
+
+void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred)
+{
+    if (auto* open = Find<decltype(velvix_open_preview)>("velvix_preview", "velvix_open_preview", owner)) {
+        open(owner, folder, preferred);
+    }
+}
+
+void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred)
+{
+    if (auto* open = Find<decltype(velvix_open_transfer)>("velvix_transfer", "velvix_open_transfer", parent)) {
+        open(parent, folder, preferred);
+    }
+}
+
+} // namespace velvix::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "window_entry.h"
+
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace velvix::ui {
+
+// The film, preview and transfer windows live in libraries of their own that the program loads
+// when the window is first opened, so that what only they need (the frames library, the Z80
+// emulator, Qt Serial Port) costs the program's start nothing. When a library cannot be loaded, a
+// box over `parent` says so and no window opens.
+void OpenFilmLater(QWidget* parent, const QString& file, int rateIndex, int frameCapacity, const FilmTaken& taken);
+void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred);
+void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred);
+
+// The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
+// the box.
+QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent);
+
+} // namespace velvix::ui

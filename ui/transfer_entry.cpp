@@ -1,0 +1,7 @@
+#include "transfer_window.h"
+#include "window_entry.h"
+
+void velvix_open_transfer(QWidget* parent, const QString& folder, const QString& preferred)
+{
+    velvix::ui::TransferWindow::Open(parent, folder, preferred);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+class QWidget;
+
+// The entries through which the program opens the windows that live in libraries of their own
+// (later_window.h); each library defines its one.
+using FilmTaken = std::function<void(const QString& folder, int rateIndex, const QString& filmName)>;
+
+extern "C" {
+Q_DECL_EXPORT void velvix_open_preview(QWidget* owner, const QString& folder, const QString& preferred);
+Q_DECL_EXPORT void velvix_open_transfer(QWidget* parent, const QString& folder, const QString& preferred);
+// `taken` hears of the frames once they are complete.
+Q_DECL_EXPORT void velvix_open_film(QWidget* parent, const QString& file, int rateIndex, int frameCapacity,
+                                    const FilmTaken& taken);
+}
