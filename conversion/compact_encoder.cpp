@@ -143,7 +143,8 @@ std::vector<std::size_t> CompactPartBudgets(int frameCapacity)
     std::vector<std::size_t> budgets;
     for (const VidPart& part : SplitIntoParts(frameCapacity)) {
         const std::size_t length = PartDataLength(part.number, part.frames());
-        budgets.push_back(part.number == 0 ? length - kPackedFrameBytes : length);
+        // Part 0's memory holds the decoding buffer too; with no room for it, nothing fits.
+        budgets.push_back(part.number != 0 ? length : length > kPackedFrameBytes ? length - kPackedFrameBytes : 0);
     }
     return budgets;
 }
