@@ -1,0 +1,47 @@
+// The page's worker: the only place the WebAssembly core runs. It keeps the
+// window's state (the converter) and answers the page's calls one by one.
+import createVelvixCore from './velvix_core.js';
+
+const ready = createVelvixCore().then((core) => ({ core, window: new core.PageWindow() }));
+
+function progress(id, done, total) {
+  postMessage({ id, progress: { done, total } });
+}
+
+// Reads the frames of the chosen files here, off the page's thread; other files stay unread.
+async function readFrames(id, core, files) {
+  const chosen = files.filter((file) => core.isFrameName(file.name));
+  const frames = [];
+  for (const file of chosen) {
+    try {
+      frames.push({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) });
+    } catch {
+      return { unreadable: file.name };
+    }
+    progress(id, frames.length, chosen.length);
+  }
+  return { frames };
+}
+
+const calls = {
+  lists: ({ core }) => core.listEntries(),
+  choose: ({ window }, what, index) => window[what](index),
+  async start({ core, window }, id, files, choices) {
+    const read = await readFrames(id, core, files);
+    if (read.unreadable) {
+      return read;
+    }
+    return window.start(read.frames, choices);
+  },
+};
+
+onmessage = async ({ data: { id, call, args } }) => {
+  try {
+    const state = await ready;
+    const result = await (call === 'start' ? calls.start(state, id, ...args) : calls[call](state, ...args));
+    const buffers = (result?.files ?? []).map((file) => file.bytes.buffer);
+    postMessage({ id, result }, buffers);
+  } catch (error) {
+    postMessage({ id, failure: String(error) });
+  }
+};

@@ -1,0 +1,77 @@
+// What every browser test needs: the built page served on localhost, Debian's
+// chromium headless and cut off from the network, and the desktop program's side.
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const site = process.env.VELVIX_SITE;
+const desktopRun = process.env.VELVIX_DESKTOP_RUN;
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+
+export async function serveSite() {
+  const server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://localhost').pathname;
+    try {
+      const body = readFileSync(join(site, path === '/' ? 'index.html' : path.replace(/\.\.+/g, '')));
+      response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'text/html' }).end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { server, url: `http://127.0.0.1:${server.address().port}/` };
+}
+
+// Playwright starts each launch on a fresh profile folder of its own.
+export function launchChromium() {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+export function scratch(prefix = 'velvix-web-') {
+  return mkdtempSync(join(tmpdir(), prefix));
+}
+
+export function makeFrames(folder, count) {
+  execFileSync(desktopRun, ['frames', folder, String(count)]);
+}
+
+// The boxes the desktop program shows for the run, and how long the run took.
+export function desktopConvert(folder, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+  const lines = execFileSync(desktopRun, ['convert', folder, name, rate, slot1, slot2, strength, compress ? 1 : 0,
+    player ? 1 : 0, loader ? 1 : 0].map(String), { encoding: 'utf8' }).trim().split('\n').map((line) => JSON.parse(line));
+  return { boxes: lines.filter((line) => 'title' in line), milliseconds: lines.at(-1).milliseconds };
+}
+
+export function folderFiles(folder) {
+  return readdirSync(folder).sort().map((name) => join(folder, name));
+}
+
+// Does what the user does, then answers each of the boxes it brings as a user
+// would, and returns them in order.
+export async function answerBoxes(page, count, action) {
+  const boxes = [];
+  const before = Number(await page.$eval('#box', (box) => box.dataset.shown ?? 0));
+  await action();
+  for (let i = 1; i <= count; ++i) {
+    await page.waitForSelector(`#box[open][data-shown="${before + i}"]`);
+    boxes.push(await page.evaluate(() => ({
+      title: document.querySelector('#box .box-title').textContent,
+      text: document.querySelector('#box .box-text').textContent,
+    })));
+    await page.click('#box .box-ok');
+  }
+  return boxes;
+}
+
+// The desktop's boxes as the page shows them: a line break on the page is one "\n".
+export function asShown(boxes) {
+  return boxes.map(({ title, text }) => ({ title, text: text.replaceAll('\r\n', '\n') }));
+}

@@ -1,0 +1,117 @@
+import assert from 'node:assert/strict';
+import { cpSync, readFileSync, readdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { unzipSync } from 'fflate';
+import { answerBoxes, asShown, desktopConvert, folderFiles, launchChromium, makeFrames, scratch, serveSite } from './browser.js';
+
+let site;
+let browser;
+
+before(async () => {
+  site = await serveSite();
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  site?.server.close();
+});
+
+async function openPage() {
+  const context = await browser.newContext({ locale: 'de-DE', acceptDownloads: true });
+  const page = await context.newPage();
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  await page.goto(site.url);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+  await page.setInputFiles('#pick-files', frames);
+  await page.selectOption('#Combo1', { index: rate });
+  await page.selectOption('#Combo2', { index: slot1 });
+  await page.selectOption('#Combo3', { index: slot2 });
+  await page.selectOption('#ComboVKompST', { index: strength });
+  await page.setChecked('#CheckVKomp', compress);
+  await page.setChecked('#CheckvPlay', player);
+  await page.setChecked('#CheckStartBas', loader);
+  await page.fill('#VideoName', name);
+}
+
+async function download(page, click) {
+  const [file] = await Promise.all([page.waitForEvent('download'), click()]);
+  return { name: file.suggestedFilename(), bytes: readFileSync(await file.path()) };
+}
+
+function outputsOf(folder) {
+  return Object.fromEntries(readdirSync(folder).filter((name) => !/^B\d{3}\.bmp$/.test(name))
+    .map((name) => [name, readFileSync(join(folder, name))]));
+}
+
+test('the heaviest run gives the desktop program\'s boxes and files, each and as one ZIP', async () => {
+  const settings = { name: 'Film', rate: 2, slot1: 3, slot2: 1, strength: 2, compress: true, player: true, loader: true };
+  const input = scratch();
+  makeFrames(input, 299);
+  const desktop = scratch();
+  cpSync(input, desktop, { recursive: true });
+  const desktopRun = desktopConvert(desktop, settings);
+  const expected = outputsOf(desktop);
+  assert.deepEqual(Object.keys(expected), ['FILM.BAS', 'FILM0.VID', 'FILM1.VID', 'FILM2.VID', 'FILM3.VID', 'VPLAYER.BIN']);
+
+  const page = await openPage();
+  await choose(page, folderFiles(input), settings);
+  let started;
+  let firstBox;
+  const boxes = await answerBoxes(page, desktopRun.boxes.length, async () => {
+    started = performance.now();
+    await page.click('#Eingabe');
+    await page.waitForSelector('#box[open]');
+    firstBox = performance.now() - started;
+  });
+  assert.deepEqual(boxes, asShown(desktopRun.boxes));
+  await page.waitForSelector('#written-list a');
+  assert.equal(await page.inputValue('#VideoName'), '', 'a completed run clears the name');
+
+  const links = await page.$$('#written-list a');
+  const downloads = {};
+  for (const link of links) {
+    const { name, bytes } = await download(page, () => link.click());
+    downloads[name] = bytes;
+  }
+  assert.deepEqual(downloads, expected);
+
+  const zip = await download(page, () => page.click('#zip'));
+  assert.equal(zip.name, 'FILM.zip');
+  const unzipped = Object.fromEntries(Object.entries(unzipSync(zip.bytes)).map(([name, bytes]) => [name, Buffer.from(bytes)]));
+  assert.deepEqual(unzipped, expected);
+  console.log(`# heaviest run: page ${firstBox.toFixed(0)} ms from Start to its first box (the whole run: every box comes after it), desktop ${desktopRun.milliseconds.toFixed(0)} ms for the whole run`);
+});
+
+test('refused runs show the desktop program\'s boxes and offer no file', async (t) => {
+  const frames = scratch();
+  makeFrames(frames, 3);
+  const withoutFirst = scratch();
+  cpSync(join(frames, 'B002.bmp'), join(withoutFirst, 'B002.bmp'));
+  const settings = { rate: 2, slot1: 0, slot2: 0, strength: 2, compress: true, player: false, loader: false };
+  const page = await openPage();
+  for (const [what, folder, name] of [['empty name', frames, ''], ['no first frame', withoutFirst, 'Film'],
+    ['name of no file', frames, ':::']]) {
+    await t.test(what, async () => {
+      const desktop = scratch();
+      cpSync(folder, desktop, { recursive: true });
+      const expected = desktopConvert(desktop, { ...settings, name }).boxes;
+      assert.equal(expected.length, 1);
+      await choose(page, folderFiles(folder), { ...settings, name });
+      assert.deepEqual(await answerBoxes(page, expected.length, () => page.click('#Eingabe')), asShown(expected));
+      assert.equal(await page.isHidden('#written'), true);
+      assert.deepEqual(Object.keys(outputsOf(desktop)), []);
+    });
+  }
+  await t.test('32 KB in slot S2 without 32 KB in slot S1', async () => {
+    const [box] = await answerBoxes(page, 1, () => page.selectOption('#Combo3', { index: 1 }));
+    assert.equal(box.title, 'Warnung');
+    assert.equal(await page.$eval('#Combo3', (list) => list.selectedIndex), 0);
+    assert.equal(await page.$eval('#TextVideoLng', (display) => display.value), '3');
+  });
+});
