@@ -2,8 +2,10 @@
 #include "converter.h"
 #include "file_io.h"
 #include "frame_discovery.h"
+#include "js_values.h"
 #include "memory_budget.h"
 #include "messages.h"
+#include "run_folder.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -23,11 +25,6 @@ namespace fs = std::filesystem;
 using emscripten::val;
 
 namespace {
-
-// The frames of the current run and the files it writes, in the worker's memory;
-// a compression run puts its backup beside them.
-const fs::path kRunFolder = "/Lauf";
-const fs::path kFrameFolder = kRunFolder / "Bilder";
 
 std::string AsciiLower(std::string text)
 {
@@ -50,20 +47,6 @@ bool IsFrameName(const std::string& name)
     return names.contains(AsciiLower(name));
 }
 
-val Copy(const Bytes& bytes)
-{
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
-}
-
-val Entries(const auto& entries)
-{
-    val list = val::array();
-    for (const char* entry : entries) {
-        list.call<void>("push", std::string(entry));
-    }
-    return list;
-}
-
 // The entries of the window's four lists, as the desktop window shows them.
 val ListEntries()
 {
@@ -73,9 +56,9 @@ val ListEntries()
     }
     val lists = val::object();
     lists.set("frameRates", rates);
-    lists.set("slot1", Entries(kSlot1Entries));
-    lists.set("slot2", Entries(kSlot2Entries));
-    lists.set("strengths", Entries(kStrengthEntries));
+    lists.set("slot1", Strings(kSlot1Entries));
+    lists.set("slot2", Strings(kSlot2Entries));
+    lists.set("strengths", Strings(kStrengthEntries));
     return lists;
 }
 
@@ -210,15 +193,7 @@ val PageWindow::writtenFiles() const
     return files;
 }
 
-void PageWindow::showMessage(const Message& message)
-{
-    val box = val::object();
-    box.set("title", message.title);
-    box.set("text", message.text);
-    box.set("warning", message.icon == Message::Icon::Warning);
-    box.set("cancel", message.buttons == Message::Buttons::OkCancel);
-    post("message", box);
-}
+void PageWindow::showMessage(const Message& message) { post("message", Box(message)); }
 
 // The shortest decimal that reads back as the same number, with the user's separator.
 std::string PageWindow::formatDecimal(double value) const

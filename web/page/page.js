@@ -4,6 +4,7 @@
 import { CancelledError, CoreClient } from './core_client.js';
 import { showMessage } from './message_box.js';
 import { chooseFrames } from './frame_choice.js';
+import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
 
 const $ = (id) => document.getElementById(id);
@@ -18,6 +19,7 @@ const lists = [
 ];
 
 let frames = [];
+let video = ''; // the name of the last run's video, while its files are in the core
 
 async function show(events) {
   for (const { kind, value } of events) {
@@ -77,6 +79,7 @@ async function start(event) {
   event.preventDefault();
   $('status').textContent = '';
   setBusy(true, 'Umwandlung läuft …');
+  video = '';
   const choices = {
     videoName: $('VideoName').value,
     compress: $('CheckVKomp').checked,
@@ -108,6 +111,7 @@ async function start(event) {
   showWrittenFiles([], '');
   await show(result.events);
   showWrittenFiles(result.files, result.outputName);
+  video = result.files.length > 0 ? result.outputName : '';
 }
 
 async function failed(error) {
@@ -121,11 +125,13 @@ async function load() {
   $('drive').addEventListener('submit', start);
   $('cancel').addEventListener('click', () => core.cancel());
   $('Hilfe').addEventListener('click', () => $('help').showModal());
+  const transfer = new Transfer(core);
+  $('Uebertragen').addEventListener('click', () => transfer.open(video));
   chooseFrames((chosen) => {
     frames = chosen;
   });
   try {
-    const entries = await core.call('lists');
+    const entries = await core.call('core', ['listEntries']);
     const filled = { Combo1: entries.frameRates, Combo2: entries.slot1, Combo3: entries.slot2, ComboVKompST: entries.strengths };
     for (const [id, handling, first] of lists) {
       $(id).replaceChildren(...filled[id].map((text) => new Option(text)));

@@ -24,7 +24,7 @@ async function readFrames(id, core, files) {
 }
 
 const calls = {
-  lists: ({ core }) => core.listEntries(),
+  core: ({ core }, name, ...args) => core[name](...args),
   choose: ({ window }, what, index) => window[what](index),
   async start({ core, window }, id, files, choices) {
     const read = await readFrames(id, core, files);
@@ -39,7 +39,7 @@ onmessage = async ({ data: { id, call, args } }) => {
   try {
     const state = await ready;
     const result = await (call === 'start' ? calls.start(state, id, ...args) : calls[call](state, ...args));
-    const buffers = (result?.files ?? []).map((file) => file.bytes.buffer);
+    const buffers = [...(result?.files ?? []), result ?? {}].filter((entry) => entry.bytes).map((entry) => entry.bytes.buffer);
     postMessage({ id, result }, buffers);
   } catch (error) {
     postMessage({ id, failure: String(error) });

@@ -75,3 +75,26 @@ export async function answerBoxes(page, count, action) {
 export function asShown(boxes) {
   return boxes.map(({ title, text }) => ({ title, text: text.replaceAll('\r\n', '\n') }));
 }
+
+// A fresh page in German, ready for input; `prepare` runs in the page before its own script.
+export async function openPage(browser, url, prepare) {
+  const context = await browser.newContext({ locale: 'de-DE', acceptDownloads: true });
+  if (prepare) await context.addInitScript(prepare);
+  const page = await context.newPage();
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+export async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+  await page.setInputFiles('#pick-files', frames);
+  await page.selectOption('#Combo1', { index: rate });
+  await page.selectOption('#Combo2', { index: slot1 });
+  await page.selectOption('#Combo3', { index: slot2 });
+  await page.selectOption('#ComboVKompST', { index: strength });
+  await page.setChecked('#CheckVKomp', compress);
+  await page.setChecked('#CheckvPlay', player);
+  await page.setChecked('#CheckStartBas', loader);
+  await page.fill('#VideoName', name);
+}

@@ -3,7 +3,9 @@ import { cpSync, readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { unzipSync } from 'fflate';
-import { answerBoxes, asShown, desktopConvert, folderFiles, launchChromium, makeFrames, scratch, serveSite } from './browser.js';
+import {
+  answerBoxes, asShown, choose, desktopConvert, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite,
+} from './browser.js';
 
 let site;
 let browser;
@@ -17,27 +19,6 @@ after(async () => {
   await browser?.close();
   site?.server.close();
 });
-
-async function openPage() {
-  const context = await browser.newContext({ locale: 'de-DE', acceptDownloads: true });
-  const page = await context.newPage();
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.goto(site.url);
-  await page.waitForSelector('body[data-ready]');
-  return page;
-}
-
-async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader }) {
-  await page.setInputFiles('#pick-files', frames);
-  await page.selectOption('#Combo1', { index: rate });
-  await page.selectOption('#Combo2', { index: slot1 });
-  await page.selectOption('#Combo3', { index: slot2 });
-  await page.selectOption('#ComboVKompST', { index: strength });
-  await page.setChecked('#CheckVKomp', compress);
-  await page.setChecked('#CheckvPlay', player);
-  await page.setChecked('#CheckStartBas', loader);
-  await page.fill('#VideoName', name);
-}
 
 async function download(page, click) {
   const [file] = await Promise.all([page.waitForEvent('download'), click()]);
@@ -59,7 +40,7 @@ test('the heaviest run gives the desktop program\'s boxes and files, each and as
   const expected = outputsOf(desktop);
   assert.deepEqual(Object.keys(expected), ['FILM.BAS', 'FILM0.VID', 'FILM1.VID', 'FILM2.VID', 'FILM3.VID', 'VPLAYER.BIN']);
 
-  const page = await openPage();
+  const page = await openPage(browser, site.url);
   await choose(page, folderFiles(input), settings);
   let started;
   let firstBox;
@@ -94,7 +75,7 @@ test('refused runs show the desktop program\'s boxes and offer no file', async (
   const withoutFirst = scratch();
   cpSync(join(frames, 'B002.bmp'), join(withoutFirst, 'B002.bmp'));
   const settings = { rate: 2, slot1: 0, slot2: 0, strength: 2, compress: true, player: false, loader: false };
-  const page = await openPage();
+  const page = await openPage(browser, site.url);
   for (const [what, folder, name] of [['empty name', frames, ''], ['no first frame', withoutFirst, 'Film'],
     ['name of no file', frames, ':::']]) {
     await t.test(what, async () => {
