@@ -1,15 +1,18 @@
 #include "converter.h"
 #include "fake_host.h"
 #include "frame_files.h"
+#include "frame_timeline.h"
+#include "preview_video.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-// The desktop program's side of the browser tests: makes a film's frames, and
-// runs the conversion on a folder as the main window does, printing each box
-// and the time the run took as one JSON line each.
+// The desktop program's side of the browser tests: makes a film's frames, runs
+// the conversion on a folder as the main window does, printing each box and the
+// time the run took as one JSON line each, and prints the times at which the
+// emulated player shows each frame of a video.
 namespace {
 
 using namespace velvix;
@@ -77,6 +80,26 @@ int Convert(char** arg)
     return 0;
 }
 
+int Timeline(const std::filesystem::path& folder, const std::string& name)
+{
+    const PreviewResult preview = LoadPreview(folder, name);
+    if (!preview.video) {
+        std::fprintf(stderr, "%s\n", preview.failure->text.c_str());
+        return 1;
+    }
+    std::vector<int> ticks;
+    for (const ShownFrame& frame : preview.video->frames) {
+        ticks.push_back(frame.ticks);
+    }
+    const FrameTimeline timeline(ticks, preview.video->ticksPerSecond());
+    std::string startMs;
+    for (int frame = 0; frame <= timeline.frameCount(); ++frame) {
+        startMs += (frame == 0 ? "[" : ", ") + std::to_string(timeline.startMs(frame));
+    }
+    std::printf("%s]\n", startMs.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,7 +112,11 @@ int main(int argc, char** argv)
     if (command == "convert" && argc == 11) {
         return Convert(argv + 1);
     }
+    if (command == "timeline" && argc == 4) {
+        return Timeline(argv[2], argv[3]);
+    }
     std::fprintf(stderr, "usage: desktop_run frames FOLDER COUNT\n"
-                         "       desktop_run convert FOLDER NAME RATE SLOT1 SLOT2 STRENGTH COMPRESS PLAYER LOADER\n");
+                         "       desktop_run convert FOLDER NAME RATE SLOT1 SLOT2 STRENGTH COMPRESS PLAYER LOADER\n"
+                         "       desktop_run timeline FOLDER VIDEO\n");
     return 2;
 }

@@ -4,6 +4,7 @@
 import { CancelledError, CoreClient } from './core_client.js';
 import { showMessage } from './message_box.js';
 import { chooseFrames } from './frame_choice.js';
+import { Preview } from './preview.js';
 import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
 
@@ -125,6 +126,8 @@ async function load() {
   $('drive').addEventListener('submit', start);
   $('cancel').addEventListener('click', () => core.cancel());
   $('Hilfe').addEventListener('click', () => $('help').showModal());
+  const preview = new Preview(core);
+  $('Vorschau').addEventListener('click', () => preview.open(video));
   const transfer = new Transfer(core);
   $('Uebertragen').addEventListener('click', () => transfer.open(video));
   chooseFrames((chosen) => {

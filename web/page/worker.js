@@ -39,7 +39,8 @@ onmessage = async ({ data: { id, call, args } }) => {
   try {
     const state = await ready;
     const result = await (call === 'start' ? calls.start(state, id, ...args) : calls[call](state, ...args));
-    const buffers = [...(result?.files ?? []), result ?? {}].filter((entry) => entry.bytes).map((entry) => entry.bytes.buffer);
+    const arrays = [...(result?.files ?? []), result ?? {}].flatMap((entry) => [entry.bytes, entry.dots]);
+    const buffers = arrays.filter((array) => array instanceof Uint8Array).map((array) => array.buffer);
     postMessage({ id, result }, buffers);
   } catch (error) {
     postMessage({ id, failure: String(error) });

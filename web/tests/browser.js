@@ -50,6 +50,11 @@ export function desktopConvert(folder, { name, rate, slot1, slot2, strength, com
   return { boxes: lines.filter((line) => 'title' in line), milliseconds: lines.at(-1).milliseconds };
 }
 
+// When the emulated player shows each frame of the video, in milliseconds, and when it ends.
+export function desktopTimeline(folder, video) {
+  return JSON.parse(execFileSync(desktopRun, ['timeline', folder, video], { encoding: 'utf8' }));
+}
+
 export function folderFiles(folder) {
   return readdirSync(folder).sort().map((name) => join(folder, name));
 }

@@ -4,7 +4,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { unzipSync } from 'fflate';
 import {
-  answerBoxes, asShown, choose, desktopConvert, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite,
+  answerBoxes, asShown, choose, desktopConvert, desktopTimeline, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite,
 } from './browser.js';
 
 let site;
@@ -30,7 +30,7 @@ function outputsOf(folder) {
     .map((name) => [name, readFileSync(join(folder, name))]));
 }
 
-test('the heaviest run gives the desktop program\'s boxes and files, each and as one ZIP', async () => {
+test('the heaviest run gives the desktop program\'s boxes and files, each and as one ZIP, and its preview the emulator\'s times', async () => {
   const settings = { name: 'Film', rate: 2, slot1: 3, slot2: 1, strength: 2, compress: true, player: true, loader: true };
   const input = scratch();
   makeFrames(input, 299);
@@ -66,6 +66,19 @@ test('the heaviest run gives the desktop program\'s boxes and files, each and as
   assert.equal(zip.name, 'FILM.zip');
   const unzipped = Object.fromEntries(Object.entries(unzipSync(zip.bytes)).map(([name, bytes]) => [name, Buffer.from(bytes)]));
   assert.deepEqual(unzipped, expected);
+
+  await page.click('#Vorschau');
+  await page.waitForSelector('#preview[open]');
+  const shownMs = [];
+  for (let frame = 1; frame <= 120; ++frame) {
+    assert.equal(await page.textContent('#frame-count'), `Bild ${frame} von 120`);
+    shownMs.push(Number(await page.$eval('#time', (time) => time.dataset.startMs)));
+    await page.click('#forward');
+  }
+  assert.deepEqual(shownMs, desktopTimeline(desktop, 'FILM').slice(0, 120));
+  const gif = await download(page, () => page.click('#as-gif'));
+  assert.equal(gif.name, 'FILM.gif');
+  assert.equal(gif.bytes.subarray(0, 6).toString('latin1'), 'GIF89a');
   console.log(`# heaviest run: page ${firstBox.toFixed(0)} ms from Start to its first box (the whole run: every box comes after it), desktop ${desktopRun.milliseconds.toFixed(0)} ms for the whole run`);
 });
 
