@@ -139,9 +139,12 @@ web)
 web-test)
     packages+=(chromium)
     build_web
-    build default # the desktop program's side of the comparison: tests/desktop_run
-    VELVIX_SITE=build/web/web/site VELVIX_DESKTOP_RUN=build/default/tests/desktop_run \
-        node --test --test-concurrency=1 web/tests/*.test.js
+    cmake --preset default # the desktop program's side of the comparison: tests/desktop_run
+    cmake --build --preset default --target desktop_run
+    export VELVIX_SITE=build/web/web/site VELVIX_DESKTOP_RUN=build/default/tests/desktop_run
+    for tests in web/tests/*.test.js; do # one browser at a time
+        node --test "$tests"
+    done
     ;;
 *)
     echo "usage: $0 start|test|sanitize|fuzz|package|package-check|web|web-test" >&2

@@ -82,7 +82,7 @@ test('the heaviest run gives the desktop program\'s boxes and files, each and as
   console.log(`# heaviest run: page ${firstBox.toFixed(0)} ms from Start to its first box (the whole run: every box comes after it), desktop ${desktopRun.milliseconds.toFixed(0)} ms for the whole run`);
 });
 
-test('refused runs show the desktop program\'s boxes and offer no file', async (t) => {
+test('refused and cancelled runs show the desktop program\'s boxes and offer no file', async (t) => {
   const frames = scratch();
   makeFrames(frames, 3);
   const withoutFirst = scratch();
@@ -107,5 +107,21 @@ test('refused runs show the desktop program\'s boxes and offer no file', async (
     assert.equal(box.title, 'Warnung');
     assert.equal(await page.$eval('#Combo3', (list) => list.selectedIndex), 0);
     assert.equal(await page.$eval('#TextVideoLng', (display) => display.value), '3');
+  });
+  await t.test('a cancelled run ends the work, shows no box, and the next run goes as the first would', async () => {
+    await choose(page, folderFiles(frames), { ...settings, compress: false, slot1: 3, name: 'Film' });
+    await page.evaluate(() => {
+      document.getElementById('Eingabe').click();
+      document.getElementById('cancel').click();
+    });
+    await page.waitForSelector('#status:text("Abgebrochen")');
+    assert.equal(await page.isHidden('#written'), true);
+    assert.equal(await page.isVisible('#box'), false);
+    await page.selectOption('#Combo2', { index: 0 });
+    await page.selectOption('#Combo2', { index: 3 }); // the new worker's memory budget answers
+    assert.equal(await page.$eval('#TextVideoLng', (display) => display.value), '12');
+    const [box] = await answerBoxes(page, 1, () => page.click('#Eingabe'));
+    assert.equal(box.title, 'Fertig');
+    await page.waitForSelector('#written-list a');
   });
 });
