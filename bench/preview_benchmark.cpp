@@ -1,5 +1,6 @@
 #include "converter_fixture.h"
 #include "preview_video.h"
+#include "vid_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +37,7 @@ void BM_ReadPartFilesFloor(benchmark::State& state)
     HeaviestVideo video;
     for (auto _ : state) {
         for (int part = 0; part < 4; ++part) {
-            FileStart file = ReadFileStart(video.folder.path() / ("FILM" + std::to_string(part) + ".VID"), 1 << 16);
+            FileStart file = ReadFileStart(video.folder.path() / PartFileName("FILM", part), 1 << 16);
             benchmark::DoNotOptimize(file.bytes.data());
         }
     }

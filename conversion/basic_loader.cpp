@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "vid_header.h"
+#include "vid_layout.h"
 #include "windows1252.h"
 
 namespace velvix {
@@ -13,14 +14,13 @@ constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kEndOfLine = 0x0D;
 
 // Line number (two bytes, high first) and length byte are followed by the rest of the line.
-Bytes LoaderLine(const Bytes& name, int part)
+Bytes LoaderLine(const std::string& outputName, int part)
 {
+    const Bytes file = EncodeWindows1252(PartFileName(outputName, part));
     Bytes rest(std::begin(kBload), std::end(kBload));
     rest.push_back(kQuote);
     rest.insert(rest.end(), {'S', '2', ':'});
-    rest.insert(rest.end(), name.begin(), name.end());
-    rest.push_back(static_cast<std::uint8_t>('0' + part));
-    rest.insert(rest.end(), {'.', 'V', 'I', 'D'});
+    rest.insert(rest.end(), file.begin(), file.end());
     rest.push_back(kQuote);
     rest.push_back(kEndOfLine);
 
@@ -35,10 +35,9 @@ Bytes LoaderLine(const Bytes& name, int part)
 
 Bytes BuildBasicLoader(const std::string& outputName, int lastPart)
 {
-    const Bytes name = EncodeWindows1252(outputName);
     Bytes lines;
     for (int part = 0; part <= lastPart; ++part) {
-        const Bytes line = LoaderLine(name, part);
+        const Bytes line = LoaderLine(outputName, part);
         lines.insert(lines.end(), line.begin(), line.end());
     }
     // A program has no load or start address of its own.

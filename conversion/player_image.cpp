@@ -2,6 +2,7 @@
 
 #include "file_io.h"
 #include "messages.h"
+#include "vid_layout.h"
 
 namespace velvix {
 
@@ -28,7 +29,7 @@ const std::array<std::uint8_t, kPlayerImageBytes> PlayerImage{
 
 std::optional<Message> WritePlayerFile(const std::filesystem::path& folder)
 {
-    if (auto error = WriteWholeFile(folder / "VPLAYER.BIN", PlayerImage)) {
+    if (auto error = WriteWholeFile(folder / kPlayerFileName, PlayerImage)) {
         return messages::WriteFailed(*error);
     }
     return std::nullopt;

@@ -4,37 +4,16 @@
 #include "messages.h"
 #include "vid_header.h"
 
-#include <algorithm>
-
 namespace velvix {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr int kPart0Frames = 45;
-constexpr int kBankFrames = 25;
-constexpr std::uint16_t kPlayerAddress = 0xEEB1;
-constexpr std::uint16_t kBankWindowEnd = 0xC000;
-
-} // namespace
-
-std::vector<VidPart> SplitIntoParts(int frameCount)
-{
-    std::vector<VidPart> parts{{0, 1, std::min(frameCount, kPart0Frames)}};
-    for (int lowest = kPart0Frames + 1; lowest <= frameCount; lowest += kBankFrames) {
-        parts.push_back({static_cast<int>(parts.size()), lowest, std::min(frameCount, lowest + kBankFrames - 1)});
-    }
-    return parts;
-}
-
 Bytes BuildVidPart(const VidPart& part, const std::vector<Bytes>& recordsByFrame, const VideoFacts& facts)
 {
-    const int frames = part.highestFrame - part.lowestFrame + 1;
     const bool first = part.number == 0;
     // Part 0 loads its three closing bytes too; a later part's closing 00 lies beyond its length.
-    const auto dataLength = static_cast<std::uint16_t>(kFrameRecordBytes * frames + (first ? 4 : 1));
-    const auto loadAddress = static_cast<std::uint16_t>((first ? kPlayerAddress : kBankWindowEnd) - dataLength);
+    const std::uint16_t dataLength = PartDataLength(part.number, part.frames());
+    const auto loadAddress = static_cast<std::uint16_t>(PartEnd(part.number) - dataLength);
     const VidHeader header = MakeVidHeader({.type = FileType::BinaryImage,
                                             .dataLength = dataLength,
                                             .loadAddress = loadAddress,
@@ -76,7 +55,7 @@ VidResult WriteVidParts(const fs::path& folder, const std::string& outputName, c
 
     const std::vector<VidPart> parts = SplitIntoParts(frameCount);
     for (const VidPart& part : parts) {
-        const fs::path path = folder / PathFromUtf8(outputName + std::to_string(part.number) + ".VID");
+        const fs::path path = folder / PathFromUtf8(PartFileName(outputName, part.number));
         if (auto error = WriteWholeFile(path, BuildVidPart(part, records, facts))) {
             return {part.number, messages::WriteFailed(*error)};
         }

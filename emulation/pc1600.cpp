@@ -1,7 +1,11 @@
 #include "pc1600.h"
 
+#include "vid_header.h"
+
 #include <cstdio>
 #include <new>
+
+#include <z80ex/z80ex.h>
 
 namespace velvix {
 
@@ -52,17 +56,33 @@ struct Bus {
     static Z80EX_BYTE InterruptVector(Z80EX_CONTEXT*, void*) { return 0xFF; }
 };
 
-Pc1600::Pc1600()
-    : cpu_(z80ex_create(Bus::Read, this, Bus::Write, this, Bus::ReadPort, this, Bus::WritePort, this,
-                        Bus::InterruptVector, this)),
-      banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd)
-{
-    if (cpu_ == nullptr) {
-        throw std::bad_alloc();
+class Pc1600::Cpu {
+public:
+    explicit Cpu(Pc1600& pc)
+        : context(z80ex_create(Bus::Read, &pc, Bus::Write, &pc, Bus::ReadPort, &pc, Bus::WritePort, &pc,
+                               Bus::InterruptVector, &pc))
+    {
+        if (context == nullptr) {
+            throw std::bad_alloc();
+        }
     }
-}
+    ~Cpu() { z80ex_destroy(context); }
+    Cpu(const Cpu&) = delete;
+    Cpu& operator=(const Cpu&) = delete;
 
-Pc1600::~Pc1600() { z80ex_destroy(cpu_); }
+    Z80EX_CONTEXT* const context;
+};
+
+Pc1600::Pc1600() : cpu_(std::make_unique<Cpu>(*this)), banked_(kBanks * kBankedEnd), common_(kMemoryEnd - kBankedEnd) {}
+
+Pc1600::~Pc1600() = default;
+
+std::uint16_t Pc1600::reg(int which) const { return z80ex_get_reg(cpu_->context, static_cast<Z80_REG_T>(which)); }
+
+void Pc1600::setReg(int which, std::uint16_t value)
+{
+    z80ex_set_reg(cpu_->context, static_cast<Z80_REG_T>(which), value);
+}
 
 std::uint8_t& Pc1600::memory(int bank, std::uint16_t address)
 {
@@ -76,17 +96,18 @@ std::uint8_t& Pc1600::memory(std::uint16_t address) { return memory(bank_, addre
 
 bool Pc1600::bload(std::span<const std::uint8_t> file)
 {
-    if (file.size() < 16) {
+    const std::optional<HeaderFields> header = ParseVidHeader(file);
+    if (!header) {
         return false;
     }
-    const std::size_t length = file[5] | file[6] << 8 | file[7] << 16;
-    const std::uint32_t address = file[8] | file[9] << 8;
-    const int bank = file[10];
-    if (file.size() < 16 + length || address + length > kMemoryEnd || bank >= kBanks) {
+    const std::size_t length = header->dataLength;
+    const std::uint32_t address = header->loadAddress;
+    const int bank = header->loadBank;
+    if (file.size() < kVidHeaderBytes + length || address + length > kMemoryEnd || bank >= kBanks) {
         return false;
     }
     for (std::size_t i = 0; i < length; ++i) {
-        memory(bank, static_cast<std::uint16_t>(address + i)) = file[16 + i];
+        memory(bank, static_cast<std::uint16_t>(address + i)) = file[kVidHeaderBytes + i];
     }
     return true;
 }
@@ -98,7 +119,7 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
     screen_ = {};
     bandsDrawn_ = false;
 
-    z80ex_reset(cpu_);
+    z80ex_reset(cpu_->context);
     setReg(regSP, kStackTop - 2);
     memory(kStackTop - 2) = kCaller & 0xFF;
     memory(kStackTop - 1) = kCaller >> 8;
@@ -122,8 +143,8 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
             playback_.fault = "sprang nach " + Hex(pc) + ", außerhalb des Players";
         } else {
             do {
-                z80ex_step(cpu_);
-            } while (z80ex_last_op_type(cpu_) != 0); // a prefix is not a whole instruction
+                z80ex_step(cpu_->context);
+            } while (z80ex_last_op_type(cpu_->context) != 0); // a prefix is not a whole instruction
         }
     }
     if (playback_.fault.empty()) {

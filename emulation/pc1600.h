@@ -4,12 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
-
-#include <z80ex/z80ex.h>
 
 namespace velvix {
 
@@ -50,8 +49,8 @@ public:
     Pc1600& operator=(const Pc1600&) = delete;
 
     // Loads a binary file as BLOAD does: data length, load address and bank
-    // from its 16-byte header. False, with nothing loaded, for a file that
-    // cannot be loaded.
+    // from its 16-byte header. False, with nothing loaded, for a file without
+    // that header or one that does not fit into memory.
     [[nodiscard]] bool bload(std::span<const std::uint8_t> file);
 
     // Calls the code at `address` as CALL does and runs it until it returns,
@@ -70,10 +69,12 @@ private:
     void showBand();
     void tick();
     void returnToCaller();
-    std::uint16_t reg(Z80_REG_T which) const { return z80ex_get_reg(cpu_, which); }
-    void setReg(Z80_REG_T which, std::uint16_t value) { z80ex_set_reg(cpu_, which, value); }
+    // `which` is one of the CPU's register names; the CPU stays inside pc1600.cpp.
+    std::uint16_t reg(int which) const;
+    void setReg(int which, std::uint16_t value);
 
-    Z80EX_CONTEXT* cpu_;
+    class Cpu;
+    std::unique_ptr<Cpu> cpu_;
     std::vector<std::uint8_t> banked_; // 4 x 0xC000
     std::vector<std::uint8_t> common_; // 0xC000 to 0xFFFF
     int bank_ = 0;

@@ -3,17 +3,18 @@
 #include "memory_budget.h"
 #include "player_image.h"
 #include "preview_messages.h"
-#include "video_parts.h"
+#include "vid_header.h"
+#include "vid_reader.h"
 
 #include <algorithm>
 
 namespace velvix {
 
-std::uint16_t PlayerStart() { return static_cast<std::uint16_t>(PlayerImage[11] | PlayerImage[12] << 8); }
+std::uint16_t PlayerStart() { return ParseVidHeader(PlayerImage)->startAddress; }
 
 PreviewResult LoadPreview(const std::filesystem::path& folder, const std::string& name, long stepLimit)
 {
-    VideoPartsResult read = ReadVideoParts(folder, name);
+    VideoPartsResult read = ReadVideoParts(folder, name, messages::kPreviewWindow);
     if (!read.parts) {
         return {std::nullopt, read.failure};
     }

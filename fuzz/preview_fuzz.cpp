@@ -7,6 +7,7 @@
 #include "player_image.h"
 #include "preview_video.h"
 #include "temp_folder.h"
+#include "vid_layout.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::string> files;
     for (int p = 0; p < 4; ++p) {
-        const fs::path path = folder.path() / ("F" + std::to_string(p) + ".VID");
+        const fs::path path = folder.path() / velvix::PartFileName("F", p);
         fs::remove(path);
         if (p < parts) {
             files.push_back(Part(in));

@@ -2,8 +2,8 @@
 #include "pc1600.h"
 #include "preview_video.h"
 #include "vid_header.h"
+#include "vid_reader.h"
 #include "vid_writer.h"
-#include "video_parts.h"
 
 #include <gtest/gtest.h>
 

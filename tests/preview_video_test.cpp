@@ -2,8 +2,9 @@
 #include "frame_discovery.h"
 #include "frame_timeline.h"
 #include "preview_video.h"
+#include "preview_messages.h"
 #include "stored_frames.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ protected:
     void expectFramesAndTimes(const PreviewVideo& video)
     {
         const RunSettings& written = converter.settings();
-        const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(frames, "FILM").parts);
+        const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(frames, "FILM", messages::kPreviewWindow).parts);
         ASSERT_EQ(video.frames.size(), static_cast<std::size_t>(written.frameCount));
         ASSERT_EQ(stored.frames.size(), video.frames.size());
         ASSERT_EQ(stored.unitsPerSecond * kTicksPerUnit, video.ticksPerSecond());

@@ -2,6 +2,8 @@
 #include "frame_discovery.h"
 #include "frame_files.h"
 #include "temp_folder.h"
+#include "vid_header.h"
+#include "vid_reader.h"
 #include "vid_writer.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +83,7 @@ void PrintTo(const PartCase& c, std::ostream* os) { *os << c.frames << " frames"
 
 class PartSplitTest : public ::testing::TestWithParam<PartCase> {};
 
-TEST_P(PartSplitTest, SizesHeadersRecordOrderAndClosingBytes)
+TEST_P(PartSplitTest, SizesHeadersRecordOrderAndClosingBytesAsTheReaderTakesThem)
 {
     const PartCase& c = GetParam();
     Video video(c.frames);
@@ -98,6 +100,10 @@ TEST_P(PartSplitTest, SizesHeadersRecordOrderAndClosingBytes)
         EXPECT_EQ(Slice(file, 0, 5), (Bytes{0xFF, 0x10, 0x00, 0x00, 0x10}));
         EXPECT_EQ(Slice(file, 5, 6), c.headerBytes5to10[static_cast<std::size_t>(p)]);
         EXPECT_EQ(Slice(file, 11, 6), (Bytes{0xFF, 0xFF, 0x00, 0x00, 0x0F, 0x00}));
+        const std::optional<HeaderFields> header = ParseVidHeader(file);
+        ASSERT_TRUE(header);
+        const VidHeader again = MakeVidHeader(*header);
+        EXPECT_EQ(Slice(file, 0, 16), Bytes(again.begin(), again.end()));
 
         const int records = static_cast<int>((file.size() - 17 - (p == 0 ? 3 : 1)) / 625);
         const int highest = lowest[p] + records - 1;
@@ -111,6 +117,13 @@ TEST_P(PartSplitTest, SizesHeadersRecordOrderAndClosingBytes)
         const Bytes expectedClosing = p == 0 ? Bytes{static_cast<std::uint8_t>(c.frames), 7, 6} : Bytes{0x00};
         EXPECT_EQ(closing, expectedClosing);
     }
+
+    const VideoPartsResult read = ReadVideoParts(video.folder.path(), "FILM", {"Test", "den Test"});
+    ASSERT_TRUE(read.parts) << read.failure->text;
+    EXPECT_EQ(read.parts->files.size(), c.sizes.size());
+    EXPECT_EQ(read.parts->files.back(), video.part(c.lastPart));
+    EXPECT_EQ(read.parts->frameCount, c.frames);
+    EXPECT_EQ(read.parts->framesPerSecond, 6);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -57,13 +57,21 @@ TEST(VideoFiles, AWrittenVideoIsListedWhole)
     EXPECT_EQ(Names(listing.files), (std::vector<std::string>{"FILM0.VID", "FILM1.VID", "VPLAYER.BIN", "FILM.BAS"}));
 }
 
+// Part `part` of a video with `frameCount` frames, `change` bytes longer or shorter.
+Bytes PartOf(int frameCount, int part, int change = 0)
+{
+    Bytes bytes = MakeVideoFiles("ANDERER", frameCount, false, false)[static_cast<std::size_t>(part)].bytes;
+    bytes.resize(static_cast<std::size_t>(static_cast<int>(bytes.size()) + change), 0);
+    return bytes;
+}
+
 struct ListingCase {
     const char* title;
     int frameCount;
     std::vector<std::string> remove;
     std::vector<test::VideoFolderFile> extra;
     std::vector<std::string> listed;
-    const char* problem; // part of the box's text, or nullptr
+    const char* problem; // part of the box's text, the words the preview uses too; or nullptr
 };
 
 void PrintTo(const ListingCase& c, std::ostream* os) { *os << c.title; }
@@ -80,16 +88,34 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"FILM2.VID", Bytes(900, 1)}, {"FILM3.VID", Bytes(900, 1)}},
                     {"FILM0.VID", "FILM1.VID"},
                     nullptr},
-        ListingCase{"counted part missing", 120, {"FILM2.VID"}, {}, {}, "FILM2.VID fehlt"},
-        // A part 0 that does not count its frames: the parts present one after the other.
-        ListingCase{"uncounted parts",
+        ListingCase{
+            "counted part missing", 120, {"FILM2.VID"}, {}, {}, "FILM2.VID\r\nfehlt. Teil 0 des Videos nennt 120"},
+        ListingCase{"part 0 not written by Velvix",
                     70,
                     {},
-                    {{"FILM0.VID", Bytes(500, 0)}, {"FILM3.VID", Bytes(9, 0)}},
-                    {"FILM0.VID", "FILM1.VID"},
-                    nullptr},
+                    {{"FILM0.VID", Bytes(500, 0)}},
+                    {},
+                    "ist kein Teil eines Videos von Velvix: ihr Dateikopf ist nicht der einer Binärdatei"},
+        ListingCase{"part 1 cut by 10 bytes",
+                    70,
+                    {},
+                    {{"FILM1.VID", PartOf(70, 1, -10)}},
+                    {},
+                    "FILM1.VID\r\nist unvollständig: sie hat 15633 Bytes, ein Teil dieses Videos 15643."},
+        ListingCase{"part 1 a byte longer",
+                    70,
+                    {},
+                    {{"FILM1.VID", PartOf(70, 1, 1)}},
+                    {},
+                    "ist zu lang: sie hat 15644 Bytes, ein Teil dieses Videos nur 15643."},
+        ListingCase{"part 1 of a shorter video",
+                    70,
+                    {},
+                    {{"FILM1.VID", PartOf(50, 1)}},
+                    {},
+                    "gehört nicht zu diesem Video: sie hält 5 Bilder, Teil 1 eines Videos mit 70 Bildern hält 25."},
         ListingCase{"too large for the PC-1600", 1, {}, {{"FILM.BAS", Bytes(kMaxFileBytes + 1, 0)}}, {}, "zu groß"},
-        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID fehlt"}));
+        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID\r\nfehlt: dieses Video"}));
 
 TEST_P(Listing, TakesOnlyTheFilesOfThisVideo)
 {
@@ -103,7 +129,9 @@ TEST_P(Listing, TakesOnlyTheFilesOfThisVideo)
     const VideoListing listing = ListVideoFiles(folder.path(), "FILM");
     if (c.problem != nullptr) {
         ASSERT_TRUE(listing.problem);
+        EXPECT_EQ(listing.problem->title, "Übertragen");
         EXPECT_NE(listing.problem->text.find(c.problem), std::string::npos) << listing.problem->text;
+        EXPECT_TRUE(listing.files.empty()) << "nothing to send";
         return;
     }
     ASSERT_FALSE(listing.problem) << listing.problem->text;

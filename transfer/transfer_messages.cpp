@@ -12,7 +12,7 @@ constexpr const char* kBr = "\r\n";
 
 Message Warning(std::string text)
 {
-    return {"Übertragen", std::move(text), Message::Icon::Warning, Message::Buttons::Ok};
+    return {kTransferWindow.title, std::move(text), Message::Icon::Warning, Message::Buttons::Ok};
 }
 
 std::string Bytes(std::uintmax_t count) { return GroupDigits(count) + " Bytes"; }
@@ -25,12 +25,6 @@ Message NoVideo(const std::filesystem::path& folder)
 {
     return Warning(std::string("Im Ordner liegt kein Video (keine Datei NAME0.VID):") + kBr + Utf8FromPath(folder) +
                    kBr + "Wählen Sie den Ordner des Videos oder erzeugen Sie es zuerst mit „Start“.");
-}
-
-Message PartMissing(const std::filesystem::path& folder, const std::string& file, int partCount)
-{
-    return Warning("Zum Video gehören " + std::to_string(partCount) + (partCount == 1 ? " Teil" : " Teile") +
-                   ", aber " + file + " fehlt im Ordner:" + kBr + Utf8FromPath(folder) + kBr + kMakeAnew);
 }
 
 Message TooLarge(const std::string& file, std::uintmax_t bytes)
@@ -86,7 +80,7 @@ Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t 
 
 Message HeldTooLong(const std::string& file, int seconds)
 {
-    return {"Übertragen",
+    return {kTransferWindow.title,
             "Der PC-1600 hält die Übertragung von " + file + " seit " + std::to_string(seconds) +
                 " Sekunden an (XOFF)." + kBr +
                 "Läuft auf dem PC-1600 der Befehl zum Empfangen? Sie können weiter warten oder abbrechen.",
@@ -95,7 +89,7 @@ Message HeldTooLong(const std::string& file, int seconds)
 
 Message Cancelled(const std::string& file)
 {
-    return {"Übertragen",
+    return {kTransferWindow.title,
             "Die Übertragung von " + file + " ist abgebrochen." + std::string(kBr) +
                 "Drücken Sie auf dem PC-1600 BREAK; danach können Sie die Datei noch einmal senden.",
             Message::Icon::Information, Message::Buttons::Ok};

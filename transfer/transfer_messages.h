@@ -1,17 +1,20 @@
 #pragma once
 
 #include "message.h"
+#include "vid_messages.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-// Every box of a transfer, with its German text.
+// Every box of a transfer, with its German text; those about the part files
+// come from the video format's own messages.
 namespace velvix::transfer::messages {
 
+inline constexpr velvix::messages::VideoWindow kTransferWindow{"Übertragen", "„Übertragen“"};
+
 Message NoVideo(const std::filesystem::path& folder);
-Message PartMissing(const std::filesystem::path& folder, const std::string& file, int partCount);
 Message TooLarge(const std::string& file, std::uintmax_t bytes);
 Message FileGone(const std::filesystem::path& folder, const std::string& file, std::error_code error);
 Message FileChanged(const std::string& file, std::uintmax_t listed, std::uintmax_t now);

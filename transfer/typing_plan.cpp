@@ -1,10 +1,20 @@
 #include "typing_plan.h"
 
+#include "vid_layout.h"
+
+#include <cstdio>
+
 namespace velvix::transfer {
 
 namespace {
 
-constexpr const char* kStartPlayer = "CALL &EEB1";
+// "CALL &EEB1": where the player starts.
+std::string StartPlayer()
+{
+    char line[16];
+    std::snprintf(line, sizeof line, "CALL &%04X", kPlayerAddress);
+    return line;
+}
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -48,7 +58,7 @@ void PlanRamDiskStart(const std::vector<VideoFile>& files, TypingPlan& plan)
     } else {
         plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben "
                          "(der VPLAYER muss schon im PC-1600 sein):";
-        plan.startLines.emplace_back(kStartPlayer);
+        plan.startLines.push_back(StartPlayer());
     }
 }
 
@@ -78,7 +88,7 @@ TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud)
     plan.startNote = FindKind(files, FileKind::Player) != nullptr
                          ? "Das Video läuft, sobald VPLAYER.BIN geladen ist. Zum erneuten Abspielen eingeben:"
                          : "Zum Abspielen eingeben (der VPLAYER muss schon im PC-1600 sein):";
-    plan.startLines.emplace_back(kStartPlayer);
+    plan.startLines.push_back(StartPlayer());
     return plan;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "message.h"
+#include "vid_header.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,20 +23,18 @@ struct VideoFile {
 
 // A file larger than this is no file the PC-1600 loads: its header counts at most
 // 65535 bytes, and a part carries one closing byte beyond them.
-inline constexpr std::uintmax_t kMaxFileBytes = 16 + 65535 + 1;
-
-// The names of the videos in the folder: every NAME with a NAME0.VID, sorted.
-std::vector<std::string> FindVideoNames(const std::filesystem::path& folder, std::error_code& error);
+inline constexpr std::uintmax_t kMaxFileBytes = kVidHeaderBytes + 65535 + 1;
 
 struct VideoListing {
-    std::vector<VideoFile> files;   // in the order they must go
+    std::vector<VideoFile> files;   // in the order they must go; none when there is a problem
     std::optional<Message> problem; // the video cannot be sent as it is
 };
 
 // The files of the video `name` in the order they go: the parts NAME0.VID
-// onward, VPLAYER.BIN, NAME.BAS, those present. Part 0 tells how many parts
-// the video has, so parts left over from a longer earlier video stay out.
-// Only sizes and part 0 are read.
+// onward, then its player and NAME.BAS if present. Part 0 tells how many parts
+// the video has, so parts left over from a longer earlier video stay out; each
+// part is checked as the preview checks it, so a missing, cut, overlong or
+// foreign part is a problem before anything is sent.
 VideoListing ListVideoFiles(const std::filesystem::path& folder, const std::string& name);
 
 } // namespace velvix::transfer

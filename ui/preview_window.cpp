@@ -7,7 +7,7 @@
 #include "playback_clock.h"
 #include "preview_messages.h"
 #include "std_qt.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "port_box.h"
 #include "std_qt.h"
 #include "transfer_messages.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,8 +1,9 @@
 #include "frame_timeline.h"
 #include "js_values.h"
+#include "preview_messages.h"
 #include "run_folder.h"
 #include "stored_frames.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -21,7 +22,7 @@ namespace {
 val PreviewVideo(const std::string& name)
 {
     val result = val::object();
-    const VideoPartsResult read = ReadVideoParts(kFrameFolder, name);
+    const VideoPartsResult read = ReadVideoParts(kFrameFolder, name, messages::kPreviewWindow);
     if (!read.parts) {
         result.set("failure", Box(*read.failure));
         return result;

@@ -20,17 +20,15 @@ Bytes Patterned(std::size_t size, unsigned seed)
 
 std::vector<VideoFolderFile> MakeVideoFiles(const std::string& name, int frameCount, bool player, bool loader)
 {
+    std::vector<Bytes> records;
+    for (int frame = 0; frame < frameCount; ++frame) {
+        records.push_back(Patterned(kFrameRecordBytes, static_cast<unsigned>(frame)));
+    }
+    const VideoFacts facts{static_cast<std::uint8_t>(frameCount), 10, 6};
     std::vector<VideoFolderFile> files;
     const std::vector<VidPart> parts = SplitIntoParts(frameCount);
     for (const VidPart& part : parts) {
-        const auto frames = static_cast<std::size_t>(part.highestFrame - part.lowestFrame + 1);
-        // Header, a spare byte, the frames, and the closing bytes: three in part 0, one in the others.
-        const std::size_t size = 16 + 1 + frames * kFrameRecordBytes + (part.number == 0 ? 3 : 1);
-        Bytes bytes = Patterned(size, static_cast<unsigned>(part.number));
-        if (part.number == 0) {
-            bytes[size - 3] = static_cast<std::uint8_t>(frameCount);
-        }
-        files.push_back({name + std::to_string(part.number) + ".VID", std::move(bytes)});
+        files.push_back({PartFileName(name, part.number), BuildVidPart(part, records, facts)});
     }
     if (player) {
         files.push_back({"VPLAYER.BIN", Patterned(256, 7)});

@@ -13,9 +13,10 @@ struct VideoFolderFile {
     Bytes bytes;
 };
 
-// The files of a written video with `frameCount` frames (1 to 120), shaped and
-// sized as Velvix writes them, each with its own byte pattern so a mix-up shows:
-// the parts, then VPLAYER.BIN and NAME.BAS if asked for, in the order they go.
+// The files of a written video with `frameCount` frames (1 to 120): the parts
+// as Velvix writes them, of frames that each have their own byte pattern so a
+// mix-up shows, then VPLAYER.BIN and NAME.BAS of made-up bytes if asked for,
+// in the order they go.
 std::vector<VideoFolderFile> MakeVideoFiles(const std::string& name, int frameCount, bool player, bool loader);
 
 void WriteVideoFiles(const std::filesystem::path& folder, const std::vector<VideoFolderFile>& files);

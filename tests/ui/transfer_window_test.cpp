@@ -163,11 +163,12 @@ TEST_F(Transfer, EveryFailureGivesItsBoxAndTheFileCanGoAgain)
         << boxes.seen.back().text.toStdString();
     EXPECT_TRUE(boxes.seen.back().text.contains("von 28.145 Bytes"));
 
-    velvix::test::WriteFile(folder.path() / "FILM0.VID", Bytes(700, 0)); // made anew meanwhile
+    const Bytes shorter = velvix::test::MakeVideoFiles("FILM", 10, false, false)[0].bytes; // made anew meanwhile
+    velvix::test::WriteFile(folder.path() / "FILM0.VID", shorter);
     QTest::mouseClick(senden, Qt::LeftButton);
     ASSERT_EQ(boxes.seen.size(), 4U);
     EXPECT_TRUE(boxes.seen.back().text.contains("FILM0.VID hat sich geändert")) << boxes.seen.back().text.toStdString();
-    EXPECT_EQ(control<QTreeWidget>("Dateien")->topLevelItem(0)->text(1), "700 Bytes") << "the list is read anew";
+    EXPECT_EQ(control<QTreeWidget>("Dateien")->topLevelItem(0)->text(1), "6.270 Bytes") << "the list is read anew";
 }
 
 TEST_F(Transfer, AskedAfterALongHoldTheUserMayCancel)

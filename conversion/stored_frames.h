@@ -1,7 +1,7 @@
 #pragma once
 
 #include "frame_bitmap.h"
-#include "video_parts.h"
+#include "vid_reader.h"
 
 #include <vector>
 

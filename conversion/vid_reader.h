@@ -2,6 +2,7 @@
 
 #include "file_io.h"
 #include "message.h"
+#include "vid_messages.h"
 
 #include <filesystem>
 #include <optional>
@@ -19,6 +20,7 @@ struct VideoParts {
     std::vector<Bytes> files; // part 0 first
     int frameCount = 0;
     int framesPerSecond = 0;
+    std::string playerFile; // the player that plays these parts
 };
 
 struct VideoPartsResult {
@@ -26,9 +28,10 @@ struct VideoPartsResult {
     std::optional<Message> failure; // names the file and what is wrong with it
 };
 
-VideoPartsResult ReadVideoParts(const std::filesystem::path& folder, const std::string& name);
-
-// What a part file with `frames` frame records measures.
-std::size_t VidPartFileBytes(int part, int frames);
+// Reads the parts of video `name` that part 0 counts. A failure is a box of
+// `window`. A part of another video with the same size and header passes:
+// nothing in the files tells the two apart.
+VideoPartsResult ReadVideoParts(const std::filesystem::path& folder, const std::string& name,
+                                const messages::VideoWindow& window);
 
 } // namespace velvix

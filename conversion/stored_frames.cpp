@@ -2,7 +2,7 @@
 
 #include "memory_budget.h"
 #include "vid_header.h"
-#include "vid_writer.h"
+#include "vid_layout.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ StoredVideo ReadStoredFrames(const VideoParts& parts)
         const Bytes& file = parts.files[static_cast<std::size_t>(part.number)];
         // Behind the header one spare byte, then the records, highest frame first.
         for (int frame = part.lowestFrame; frame <= part.highestFrame; ++frame) {
-            const std::size_t at = std::tuple_size_v<VidHeader> + 1 +
+            const std::size_t at = kVidHeaderBytes + 1 +
                                    kFrameRecordBytes * static_cast<std::size_t>(part.highestFrame - frame);
             if (at + kFrameRecordBytes > file.size()) {
                 break; // the reader's checks keep this from happening; the bytes stay within the file regardless
