@@ -21,8 +21,8 @@ StoredVideo ReadStoredFrames(const VideoParts& parts)
         const Bytes& file = parts.files[static_cast<std::size_t>(part.number)];
         // Behind the header one spare byte, then the records, highest frame first.
         for (int frame = part.lowestFrame; frame <= part.highestFrame; ++frame) {
-            const std::size_t at = kVidHeaderBytes + 1 +
-                                   kFrameRecordBytes * static_cast<std::size_t>(part.highestFrame - frame);
+            const std::size_t at =
+                kVidHeaderBytes + 1 + kFrameRecordBytes * static_cast<std::size_t>(part.highestFrame - frame);
             if (at + kFrameRecordBytes > file.size()) {
                 break; // the reader's checks keep this from happening; the bytes stay within the file regardless
             }

@@ -55,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort(); // either a video or the reason why not
     }
     // The web page reads the frames straight from whatever the reader accepts.
-    const velvix::VideoPartsResult read =
-        velvix::ReadVideoParts(folder.path(), "F", velvix::messages::kPreviewWindow);
+    const velvix::VideoPartsResult read = velvix::ReadVideoParts(folder.path(), "F", velvix::messages::kPreviewWindow);
     if (read.parts) {
         (void)velvix::ReadStoredFrames(*read.parts);
     }

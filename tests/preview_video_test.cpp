@@ -1,8 +1,8 @@
 #include "converter_fixture.h"
 #include "frame_discovery.h"
 #include "frame_timeline.h"
-#include "preview_video.h"
 #include "preview_messages.h"
+#include "preview_video.h"
 #include "stored_frames.h"
 #include "vid_reader.h"
 

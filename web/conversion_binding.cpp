@@ -70,10 +70,22 @@ class PageWindow : public Host {
 public:
     PageWindow() = default;
 
-    val chooseFrameRate(int index) { return after([&] { converter_.budget().chooseFrameRate(index); }); }
-    val chooseSlot1(int index) { return after([&] { converter_.budget().chooseSlot1(index); }); }
-    val chooseSlot2(int index) { return after([&] { converter_.budget().chooseSlot2(index); }); }
-    val chooseStrength(int index) { return after([&] { converter_.chooseStrength(index); }); }
+    val chooseFrameRate(int index)
+    {
+        return after([&] { converter_.budget().chooseFrameRate(index); });
+    }
+    val chooseSlot1(int index)
+    {
+        return after([&] { converter_.budget().chooseSlot1(index); });
+    }
+    val chooseSlot2(int index)
+    {
+        return after([&] { converter_.budget().chooseSlot2(index); });
+    }
+    val chooseStrength(int index)
+    {
+        return after([&] { converter_.chooseStrength(index); });
+    }
 
     // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, decimalSeparator}.
     // Returns {events, files, outputName}: files are those of the run's folder that are no frames, by name.

@@ -51,9 +51,6 @@ val PreviewVideo(const std::string& name)
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(preview)
-{
-    emscripten::function("previewVideo", &PreviewVideo);
-}
+EMSCRIPTEN_BINDINGS(preview) { emscripten::function("previewVideo", &PreviewVideo); }
 
 } // namespace velvix::web

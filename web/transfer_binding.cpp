@@ -80,11 +80,12 @@ val ReadForSending(const std::string& name, int index)
     const transfer::VideoListing listing = transfer::ListVideoFiles(kFrameFolder, name);
     val result = val::object();
     if (listing.problem || index < 0 || static_cast<std::size_t>(index) >= listing.files.size()) {
-        result.set("problem", Box(listing.problem.value_or(
-                                  transfer::messages::FileGone(kFrameFolder, name, std::make_error_code(std::errc::no_such_file_or_directory)))));
+        result.set("problem", Box(listing.problem.value_or(transfer::messages::FileGone(
+                                  kFrameFolder, name, std::make_error_code(std::errc::no_such_file_or_directory)))));
         return result;
     }
-    const transfer::SendableFile file = transfer::ReadForSending(kFrameFolder, listing.files[static_cast<std::size_t>(index)]);
+    const transfer::SendableFile file =
+        transfer::ReadForSending(kFrameFolder, listing.files[static_cast<std::size_t>(index)]);
     if (file.problem) {
         result.set("problem", Box(*file.problem));
     } else {
