@@ -106,7 +106,7 @@ fuzz)
     packages+=(clang clang-14 libclang-rt-14-dev) # clang gives the plain clang++ the preset names
     install_missing
     build fuzz
-    for target in frame_bitmap_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
+    for target in frame_bitmap_fuzz run_record_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
         found=$(mktemp -d)
         log="build/fuzz/$target.log"
         status=0

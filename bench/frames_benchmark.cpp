@@ -10,12 +10,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The inputs, made once: 200 PNG pictures of 640 x 480, and a 40-second
-// H.264 film of 1280 x 720 (240 frames at 6 per second).
+// The inputs, made once: 200 PNG pictures of 640 x 480, and H.264 films of
+// 10 and 40 seconds in 640 x 360 and 1280 x 720 (60 and 240 frames at 6 per second).
 struct Inputs {
     test::TempFolder temp;
     fs::path images = temp.path() / "bilder";
-    fs::path film = temp.path() / "film.mp4";
     fs::path output = temp.path() / "ziel";
 
     Inputs()
@@ -23,9 +22,17 @@ struct Inputs {
         fs::create_directory(images);
         test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=640x480:rate=25", "-frames:v", "200"},
                         images / "bild%03d.png");
-        test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=25", "-t", "40", "-c:v", "libx264",
-                         "-preset", "veryfast", "-pix_fmt", "yuv420p"},
-                        film);
+    }
+
+    fs::path film(int seconds, const std::string& size)
+    {
+        const fs::path film = temp.path() / ("film" + std::to_string(seconds) + "-" + size + ".mp4");
+        if (!fs::exists(film)) {
+            test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=" + size + ":rate=25", "-t", std::to_string(seconds),
+                             "-c:v", "libx264", "-preset", "veryfast", "-pix_fmt", "yuv420p"},
+                            film);
+        }
+        return film;
     }
 };
 
@@ -34,6 +41,8 @@ Inputs& Shared()
     static Inputs inputs;
     return inputs;
 }
+
+const char* const kSizes[] = {"640x360", "1280x720"};
 
 void Make(benchmark::State& state, const fs::path& input)
 {
@@ -50,13 +59,17 @@ void Make(benchmark::State& state, const fs::path& input)
 }
 
 void BM_ImageFolder(benchmark::State& state) { Make(state, Shared().images); }
-BENCHMARK(BM_ImageFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_ImageFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-void BM_Film(benchmark::State& state) { Make(state, Shared().film); }
-BENCHMARK(BM_Film)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+// Arguments: seconds, size index.
+void BM_Film(benchmark::State& state)
+{
+    Make(state, Shared().film(static_cast<int>(state.range(0)), kSizes[state.range(1)]));
+}
+BENCHMARK(BM_Film)->ArgsProduct({{10, 40}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // The floors: ffmpeg alone, once reading all pictures in one run, once
-// decoding the film and scaling it to the display's size in grey.
+// decoding the film and scaling it to the display's size in grey at the same rate.
 void RunFloor(benchmark::State& state, const std::vector<std::string>& arguments)
 {
     for (auto _ : state) {
@@ -79,10 +92,11 @@ BENCHMARK(BM_ImageFolderFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 
 void BM_FilmFloor(benchmark::State& state)
 {
-    RunFloor(state, {"ffmpeg", "-nostdin", "-v", "error", "-i", Shared().film.string(), "-vf", "fps=6,scale=156:32",
-                     "-f", "rawvideo", "-pix_fmt", "gray", "pipe:1"});
+    const fs::path film = Shared().film(static_cast<int>(state.range(0)), kSizes[state.range(1)]);
+    RunFloor(state, {"ffmpeg", "-nostdin", "-v", "error", "-i", film.string(), "-vf", "fps=6,scale=156:32", "-f",
+                     "rawvideo", "-pix_fmt", "gray", "pipe:1"});
 }
-BENCHMARK(BM_FilmFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_FilmFloor)->ArgsProduct({{10, 40}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 } // namespace velvix

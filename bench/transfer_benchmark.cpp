@@ -41,7 +41,7 @@ void BM_SendFourPartVideo(benchmark::State& state)
                             : FourPartVideo();
     NeedApplication();
     test::PtyPair pty;
-    ui::SerialSender sender;
+    serial::SerialSender sender;
     Bytes arrived;
     QSocketNotifier farSide(pty.farSide(), QSocketNotifier::Read);
     QObject::connect(&farSide, &QSocketNotifier::activated, [&] { pty.readArrived(arrived); });
@@ -50,8 +50,8 @@ void BM_SendFourPartVideo(benchmark::State& state)
         arrived.clear();
         for (const auto& file : files) {
             QEventLoop loop;
-            QObject::connect(&sender, &ui::SerialSender::finished, &loop, &QEventLoop::quit);
-            QObject::connect(&sender, &ui::SerialSender::failed, &loop, [&] {
+            QObject::connect(&sender, &serial::SerialSender::finished, &loop, &QEventLoop::quit);
+            QObject::connect(&sender, &serial::SerialSender::failed, &loop, [&] {
                 state.SkipWithError("sending failed");
                 loop.quit();
             });

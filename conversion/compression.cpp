@@ -72,17 +72,23 @@ CompressionResult CompressFrames(const fs::path& folder, RunSettings& settings, 
         return {};
     }
 
-    std::vector<fs::path> kept;
-    std::vector<std::uint8_t> keptTimes;
+    // The record holds what the rest of the run needs, the frames' new display times above all.
+    RunRecord record;
+    record.backupName = Utf8FromPath(FreeBackupFolder(folder).filename());
+    record.settings = settings;
+    record.settings.framePaths.clear();
+    record.settings.frameTimes.clear();
     for (std::size_t i = 0; i < settings.framePaths.size(); ++i) {
+        record.foundNames.push_back(Utf8FromPath(settings.framePaths[i].filename()));
         const int number = static_cast<int>(i) + 1;
         if (!std::binary_search(nearCopies.deletedFrames.begin(), nearCopies.deletedFrames.end(), number)) {
-            kept.push_back(settings.framePaths[i]);
-            keptTimes.push_back(nearCopies.frameTimes[i]);
+            record.keptNumbers.push_back(number);
+            record.settings.frameTimes.push_back(nearCopies.frameTimes[i]);
         }
     }
+    record.settings.frameCount = static_cast<int>(record.keptNumbers.size());
 
-    RewrittenFolder rewritten = RewriteFrameFolder(folder, settings.framePaths, kept, ops);
+    RewrittenFolder rewritten = RewriteFrameFolder(folder, record, ops);
     if (rewritten.failure) {
         return {0, rewritten.failure};
     }
@@ -91,9 +97,8 @@ CompressionResult CompressFrames(const fs::path& folder, RunSettings& settings, 
     const float saving = static_cast<float>(removed) * 0.625f + 1; // KB of PC-1600 memory
     host.showMessage(messages::CompressionResult(removed, host.formatDecimal(saving)));
 
+    settings = record.settings;
     settings.framePaths = std::move(rewritten.framePaths);
-    settings.frameTimes = std::move(keptTimes);
-    settings.frameCount = static_cast<int>(settings.framePaths.size());
     return {removed, std::nullopt};
 }
 

@@ -5,6 +5,8 @@
 #include "file_io.h"
 #include "frame_bitmap.h"
 #include "frame_discovery.h"
+#include "frame_folder_rewrite.h"
+#include "interrupted_run.h"
 #include "messages.h"
 #include "player_image.h"
 #include "rounding.h"
@@ -16,14 +18,18 @@ namespace velvix {
 void Converter::start()
 {
     settings_ = RunSettings{};
-    if (!takeVideoName() || !findFrames()) {
+    if (settleInterruptedRun() || !takeVideoName() || !findFrames()) {
         return;
     }
+    settings_.framesPerSecond = budget_.framesPerSecond();
+    settings_.baseFrameTime = budget_.baseFrameTime();
+    settings_.frameCapacity = budget_.frameCapacity();
+    settings_.writePlayer = host_.isTicked(CheckBox::CheckvPlay);
+    settings_.writeLoader = host_.isTicked(CheckBox::CheckStartBas);
 
-    const int capacity = budget_.frameCapacity();
-    const int perSecond = budget_.framesPerSecond();
-    if (settings_.frameCount < capacity) {
-        setPlaySeconds(DivideRounded(settings_.frameCount, perSecond)); // shown at once, before the long work
+    if (settings_.frameCount < settings_.frameCapacity) {
+        // shown at once, before the long work
+        setPlaySeconds(DivideRounded(settings_.frameCount, settings_.framesPerSecond));
     }
 
     bool compressed = false;
@@ -36,11 +42,46 @@ void Converter::start()
         }
         compressed = compression.removed > 0;
     }
+    writeVideo(compressed);
+}
 
+bool Converter::settleInterruptedRun()
+{
+    const InterruptedRun found = FindInterruptedRun(frameFolder_);
+    if (!found) {
+        return false;
+    }
+    const Message box = messages::UnfinishedRun(frameFolder_, found);
+    const auto index = static_cast<std::size_t>(host_.choose(box));
+    const std::string chosen = index < box.choices.size() ? box.choices[index] : messages::kLater;
+    if (chosen == messages::kRestore) {
+        host_.showMessage(RestoreFrameFolder(frameFolder_, found, folderOps_));
+    } else if (chosen == messages::kFinish) {
+        finishRun(*found.record);
+    }
+    return true;
+}
+
+// The rewrite goes on from its recorded step, then the video is written as the run would have.
+void Converter::finishRun(RunRecord record)
+{
+    settings_ = record.settings;
+    RewrittenFolder rewritten = RewriteFrameFolder(frameFolder_, record, folderOps_);
+    if (rewritten.failure) {
+        fail(*rewritten.failure);
+        return;
+    }
+    settings_.framePaths = std::move(rewritten.framePaths);
+    writeVideo(true);
+}
+
+// After a rewrite the record goes last, once every file is written.
+void Converter::writeVideo(bool compressed)
+{
     cutToCapacity(compressed);
 
     const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
-                           static_cast<std::uint8_t>(perSecond)};
+                           static_cast<std::uint8_t>(settings_.framesPerSecond)};
     const VidResult written =
         WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
     if (written.failure) {
@@ -49,14 +90,20 @@ void Converter::start()
     }
     lastPart_ = written.lastPart;
 
-    if (host_.isTicked(CheckBox::CheckvPlay)) {
+    if (settings_.writePlayer) {
         if (auto failure = WritePlayerFile(frameFolder_)) {
             fail(*failure);
             return;
         }
     }
-    if (host_.isTicked(CheckBox::CheckStartBas)) {
+    if (settings_.writeLoader) {
         if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_)) {
+            fail(*failure);
+            return;
+        }
+    }
+    if (compressed) {
+        if (auto failure = RemoveRunRecord(frameFolder_, folderOps_)) {
             fail(*failure);
             return;
         }
@@ -76,12 +123,12 @@ void Converter::chooseStrength(int index)
 // The compressed cut shows its play time before its warning, the plain cut after.
 void Converter::cutToCapacity(bool compressed)
 {
-    const int capacity = budget_.frameCapacity();
-    const int perSecond = budget_.framesPerSecond();
+    const int capacity = settings_.frameCapacity;
+    const int perSecond = settings_.framesPerSecond;
     std::optional<CutResult> cut;
     if (compressed) {
         cut = CompressedCut(settings_.frameCount, settings_.frameTimes, settings_.sourceSeconds, capacity, perSecond,
-                            budget_.baseFrameTime());
+                            settings_.baseFrameTime);
     }
     if (cut) {
         setPlaySeconds(cut->playSeconds);

@@ -3,6 +3,7 @@
 #include "folder_ops.h"
 #include "host.h"
 #include "memory_budget.h"
+#include "run_record.h"
 #include "run_settings.h"
 
 #include <filesystem>
@@ -31,6 +32,12 @@ public:
     // One press of Start: name, frames, cut, files, and one closing box.
     void start();
 
+    // When the frame folder holds what a run with compression left unfinished,
+    // one box says so and the user's choice is carried out: restore the folder
+    // or finish the run. True when the folder was in that state, whatever the
+    // choice; a run never starts on such a folder.
+    bool settleInterruptedRun();
+
     const RunSettings& settings() const { return settings_; }
     int playSeconds() const { return playSeconds_; }
     int lastPart() const { return lastPart_; }
@@ -38,6 +45,8 @@ public:
 private:
     bool takeVideoName();
     bool findFrames();
+    void finishRun(RunRecord record);
+    void writeVideo(bool compressed);
     void cutToCapacity(bool compressed);
     void setPlaySeconds(int seconds);
     bool fail(const Message& message);

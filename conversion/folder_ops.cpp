@@ -45,6 +45,11 @@ std::error_code FolderOps::rename(const fs::path& from, const fs::path& to)
     return ec;
 }
 
+std::optional<IoError> FolderOps::writeFile(const fs::path& file, std::span<const std::uint8_t> bytes)
+{
+    return WriteWholeFile(file, bytes);
+}
+
 FolderOps& DefaultFolderOps()
 {
     static FolderOps ops;

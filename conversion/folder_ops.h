@@ -1,6 +1,10 @@
 #pragma once
 
+#include "file_io.h"
+
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <system_error>
 
 namespace velvix {
@@ -15,6 +19,8 @@ public:
     virtual std::error_code copy(const std::filesystem::path& from, const std::filesystem::path& to);
     virtual std::error_code remove(const std::filesystem::path& file);
     virtual std::error_code rename(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Whole or not at all, as WriteWholeFile.
+    virtual std::optional<IoError> writeFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
 };
 
 FolderOps& DefaultFolderOps();

@@ -47,6 +47,22 @@ std::string FrameFileName(int number)
     return name;
 }
 
+int FrameNumberOf(const std::string& fileName)
+{
+    const std::string name = AsciiLower(fileName);
+    if (name.size() != 8 || name[0] != 'b' || !name.ends_with(".bmp")) {
+        return 0;
+    }
+    int number = 0;
+    for (std::size_t i = 1; i < 4; ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return 0;
+        }
+        number = number * 10 + (name[i] - '0');
+    }
+    return number;
+}
+
 Discovery DiscoverFrames(const fs::path& folder)
 {
     Discovery found;

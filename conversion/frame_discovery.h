@@ -15,6 +15,8 @@ inline constexpr int kProbedFrames = 300; // one more than accepted, to tell "to
 
 // "B001.bmp" for frame 1; numbers count from 1.
 std::string FrameFileName(int number);
+// 1 for "B001.bmp" in any letter case; 0 for a name that is no frame's.
+int FrameNumberOf(const std::string& fileName);
 
 struct Discovery {
     enum class Stop {

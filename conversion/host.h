@@ -27,6 +27,8 @@ public:
 
     // Modal; returns when the user has closed the box.
     virtual void showMessage(const Message& message) = 0;
+    // Modal, for a message with Buttons::Choice; returns the index of the choice taken.
+    virtual int choose(const Message& message) = 0;
 
     // A decimal number in its shortest form with the user's decimal separator.
     virtual std::string formatDecimal(double value) const = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace velvix {
 
@@ -8,12 +9,14 @@ namespace velvix {
 // what went wrong in German, a window only decides how to show it.
 struct Message {
     enum class Icon { Warning, Information };
-    enum class Buttons { Ok, OkCancel };
+    enum class Buttons { Ok, OkCancel, Choice };
 
     std::string title;
     std::string text; // line breaks are "\r\n"
     Icon icon = Icon::Warning;
     Buttons buttons = Buttons::Ok;
+    // Buttons::Choice: one button each, the first the default, the last taken when the box is closed.
+    std::vector<std::string> choices = {};
 
     bool operator==(const Message&) const = default;
 };

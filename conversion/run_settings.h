@@ -15,6 +15,16 @@ struct RunSettings {
     std::vector<std::uint8_t> frameTimes; // display time of each frame in player units
     int frameCount = 0;
     int sourceSeconds = 0; // play time of all frames found
+
+    // The window's choices when Start was pressed, so that an interrupted run
+    // is finished as it began.
+    int framesPerSecond = 0;
+    int baseFrameTime = 0;
+    int frameCapacity = 0;
+    bool writePlayer = false;
+    bool writeLoader = false;
+
+    bool operator==(const RunSettings&) const = default;
 };
 
 } // namespace velvix

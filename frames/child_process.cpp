@@ -74,9 +74,10 @@ std::string ChildProcess::messages() const
     if (errors_ == nullptr) {
         return {};
     }
-    std::string text(2000, '\0');
-    std::rewind(errors_);
-    text.resize(std::fread(text.data(), 1, text.size(), errors_));
+    // pread leaves the offset alone, which the program shares while it writes.
+    std::string text(64 * 1024, '\0');
+    const ssize_t got = pread(fileno(errors_), text.data(), text.size(), 0);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
     }

@@ -26,7 +26,8 @@ public:
     // program; true when it ended with exit code 0.
     bool finish();
 
-    // The start of what the program wrote to its error output.
+    // The start of what the program has written to its error output so far;
+    // may be asked while it runs.
     std::string messages() const;
 
 private:

@@ -170,17 +170,17 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
                 value = arguments[++i];
             }
             if (!value) {
-                line.failure = Failure{option + " braucht einen Wert (erlaubt: " + known->allowed + ")."};
+                line.failure = ErrorMessage(option + " braucht einen Wert (erlaubt: " + known->allowed + ").");
                 return line;
             }
             levelGiven = levelGiven || option == "--schwelle";
             if (!known->take(*value, line.job)) {
                 line.failure =
-                    Failure{"„" + *value + "“ passt nicht zu " + option + " (erlaubt: " + known->allowed + ")."};
+                    ErrorMessage("„" + *value + "“ passt nicht zu " + option + " (erlaubt: " + known->allowed + ").");
                 return line;
             }
         } else {
-            line.failure = Failure{"Unbekannte Option „" + arguments[i] + "“."};
+            line.failure = ErrorMessage("Unbekannte Option „" + arguments[i] + "“.");
             return line;
         }
     }
@@ -188,8 +188,8 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
         return line;
     }
     if (places.empty() || places.size() > 2) {
-        line.failure = Failure{places.empty() ? "Es fehlt, was umgewandelt werden soll: ein Film oder ein Ordner."
-                                              : "Zu viele Angaben: erwartet sind EINGABE und ZIELORDNER."};
+        line.failure = ErrorMessage(places.empty() ? "Es fehlt, was umgewandelt werden soll: ein Film oder ein Ordner."
+                                              : "Zu viele Angaben: erwartet sind EINGABE und ZIELORDNER.");
         return line;
     }
     if (levelGiven && line.job.oneBit.method != Method::Threshold) {
@@ -199,7 +199,7 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments)
     if (places.size() == 2) {
         line.job.outputFolder = PathFromUtf8(places[1]);
     } else if (line.job.preview.empty()) {
-        line.failure = Failure{"Es fehlt der ZIELORDNER (oder --vorschau, um nur die Vorschau zu sehen)."};
+        line.failure = ErrorMessage("Es fehlt der ZIELORDNER (oder --vorschau, um nur die Vorschau zu sehen).");
     }
     return line;
 }

@@ -13,7 +13,7 @@ struct CommandLine {
     Job job;
     bool help = false;
     bool version = false;
-    std::optional<Failure> failure; // names the argument that is wrong
+    std::optional<Message> failure; // names the argument that is wrong
     std::vector<std::string> notes; // options that are allowed but do nothing here
 };
 

@@ -105,19 +105,6 @@ GreyImage FitToDisplay(const GreyImage& picture, Fit fit, double pixelAspect)
     return display;
 }
 
-PictureSize ReducedSize(PictureSize picture, Fit fit, double pixelAspect)
-{
-    const double scaleX = kFrameWidth / (picture.width * pixelAspect);
-    const double scaleY = static_cast<double>(kFrameHeight) / picture.height;
-    const double dotsPerPixel = fit == Fit::Fill ? std::max(scaleX, scaleY) : std::min(scaleX, scaleY);
-    const double factor = 4 * dotsPerPixel;
-    if (factor >= 1) {
-        return picture;
-    }
-    return {std::max(static_cast<int>(std::ceil(picture.width * factor)), 1),
-            std::max(static_cast<int>(std::ceil(picture.height * factor)), 1)};
-}
-
 double CutOffShare(PictureSize picture, double pixelAspect)
 {
     const Placement p = Place(picture.width, picture.height, pixelAspect, Fit::Fill);

@@ -15,16 +15,11 @@ enum class Fit {
 // of the picture area it covers, so fine detail turns grey rather than flicker.
 GreyImage FitToDisplay(const GreyImage& picture, Fit fit, double pixelAspect);
 
-// A size in pixels; 0 x 0: as it comes.
+// A size in pixels.
 struct PictureSize {
     int width = 0;
     int height = 0;
 };
-
-// The size, shape kept, to which a picture may be reduced before
-// FitToDisplay without a visible difference: four pixels or more each way for
-// every display dot it fills. The picture's own size when it is no larger.
-PictureSize ReducedSize(PictureSize picture, Fit fit, double pixelAspect);
 
 // The share of the picture that Fit::Fill cuts off.
 double CutOffShare(PictureSize picture, double pixelAspect);

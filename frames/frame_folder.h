@@ -1,22 +1,38 @@
 #pragma once
 
-#include "failure.h"
-#include "frame_writer.h"
+#include "error_message.h"
+#include "frames_folder_ops.h"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace velvix::frames {
 
-// Refuses a folder that already holds frames unless they may be replaced:
-// old and new frames mixed would make one film of two.
-std::optional<Failure> CheckOutputFolder(const std::filesystem::path& folder, bool replace);
+// A file named like a frame: "B" + three digits + ".bmp", in any case.
+bool IsFrameName(const std::string& name);
 
-// Writes "B001.BMP" onward into a temporary folder beside `folder`; only when
-// every frame is whole do they take the place of the frames already there
-// (other files stay). On any failure the folder is left as it was, and a
-// folder that did not exist before is not created.
-std::optional<Failure> WriteFrames(const std::filesystem::path& folder, const std::vector<FramePixels>& frames);
+// "B001.BMP": the numbering Velvix looks for, in the capitals its guide uses.
+std::string FrameName(int number);
+
+// "„name“", as every message quotes a file.
+std::string Quoted(const std::filesystem::path& path);
+
+// The reason after a colon in a sentence: "lässt sich nicht lesen: keine Berechtigung".
+std::string LowerReason(std::error_code error);
+
+struct FolderFrames {
+    std::vector<std::filesystem::path> frames; // sorted
+    std::optional<Message> failure;            // the folder cannot be listed
+};
+
+// The frames in `folder`; none when it does not exist.
+FolderFrames FramesIn(const std::filesystem::path& folder, FramesFolderOps& ops);
+
+// Refuses a folder that cannot be listed, and one that already holds frames
+// unless they may be replaced: old and new frames mixed would make one film of two.
+std::optional<Message> CheckOutputFolder(const std::filesystem::path& folder, bool replace,
+                                         FramesFolderOps& ops = DefaultFramesFolderOps());
 
 } // namespace velvix::frames

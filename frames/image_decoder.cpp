@@ -21,11 +21,18 @@ namespace {
 
 // The canvas every picture of an image folder is fitted to: the display's
 // shape, this many times its size.
-constexpr int kCanvasScale = 4;
+constexpr int kCanvasScale = 2;
 
 // Grey first, so each scaling works on one plane. A picture smaller than the
 // canvas then grows by a whole factor, each pixel copied, so a picture drawn for the display keeps its exact dots; area
 // averaging then brings it to the canvas.
+// Half of a bar, in whole display dots.
+std::string Whole(const char* bar)
+{
+    const std::string scale = std::to_string(kCanvasScale);
+    return "trunc((" + std::string(bar) + ")/" + std::to_string(2 * kCanvasScale) + ")*" + scale;
+}
+
 std::string CanvasFilters(Fit fit)
 {
     const std::string w = std::to_string(kFrameWidth * kCanvasScale);
@@ -39,7 +46,7 @@ std::string CanvasFilters(Fit fit)
     } else {
         // Bars of whole display dots, so the picture's edge is no half-grey dot.
         filters += ":force_original_aspect_ratio=decrease:force_divisible_by=" + std::to_string(kCanvasScale) +
-                   ":flags=area,pad=" + w + ":" + h + ":x='trunc((ow-iw)/8)*4':y='trunc((oh-ih)/8)*4':color=white";
+                   ":flags=area,pad=" + w + ":" + h + ":x='" + Whole("ow-iw") + "':y='" + Whole("oh-ih") + "':color=white";
     }
     return filters;
 }
@@ -107,7 +114,7 @@ bool SameRun(const fs::path& a, const fs::path& b)
 // The pictures of one ffmpeg run, or why there are none.
 struct RunResult {
     std::vector<GreyImage> pictures;
-    std::optional<Failure> failure;
+    std::optional<Message> failure;
 };
 
 // One ffmpeg run over `images`; only a run that gives exactly one picture per
@@ -115,15 +122,16 @@ struct RunResult {
 RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
 {
     RunResult result;
-    std::vector<std::string> arguments{decoders.ffmpeg, "-nostdin", "-v", "error", "-xerror"};
+    std::vector<std::string> arguments = FfmpegStart(decoders.ffmpeg);
+    arguments.push_back("-xerror");
     std::optional<ImageList> list;
     if (images.size() == 1) {
         arguments.insert(arguments.end(), {"-i", InputName(images.front()), "-frames:v", "1"});
     } else {
         list.emplace(images);
         if (list->error()) {
-            result.failure = Failure{
-                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + "."};
+            result.failure = ErrorMessage(
+                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + ".");
             return result;
         }
         arguments.insert(arguments.end(), {"-f", "concat", "-safe", "0", "-i", Utf8FromPath(list->path())});
@@ -144,12 +152,12 @@ RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, 
     const bool ended = ffmpeg.finish();
     const std::size_t count = result.pictures.size();
     if (count > images.size()) {
-        result.failure = Failure{"Ein Bild ergibt mehrere."}; // an animation: only each image alone tells which
+        result.failure = ErrorMessage("Ein Bild ergibt mehrere."); // an animation: only each image alone tells which
     } else if (!ended || read == PgmRead::Broken) {
         // The pictures come in order: the first one missing is the one ffmpeg stumbled over.
-        result.failure = Unreadable(images[std::min(count, images.size() - 1)], ffmpeg);
+        result.failure = Unreadable(images[std::min(count, images.size() - 1)], InputKind::Image, ffmpeg);
     } else if (count < images.size()) {
-        result.failure = Failure{"In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild."};
+        result.failure = ErrorMessage("In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild.");
     }
     return result;
 }
@@ -171,7 +179,7 @@ RunResult DecodeEach(const Decoders& decoders, std::span<const fs::path> images,
 
 } // namespace
 
-std::optional<Failure> DecodeImages(const Decoders& decoders, const std::vector<fs::path>& images, Fit fit,
+std::optional<Message> DecodeImages(const Decoders& decoders, const std::vector<fs::path>& images, Fit fit,
                                     const TakePicture& take)
 {
     for (std::size_t from = 0; from < images.size();) {

@@ -79,7 +79,7 @@ ImageList ListImages(const fs::path& folder)
     }
     if (ec) {
         list.failure =
-            Failure{"Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + SystemReason(ec) + "."};
+            ErrorMessage("Der Ordner „" + Utf8FromPath(folder) + "“ lässt sich nicht lesen: " + SystemReason(ec) + ".");
         return list;
     }
     std::sort(list.images.begin(), list.images.end(), [](const fs::path& a, const fs::path& b) {

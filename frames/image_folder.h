@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "error_message.h"
 
 #include <filesystem>
 #include <optional>
@@ -10,7 +10,7 @@ namespace velvix::frames {
 
 struct ImageList {
     std::vector<std::filesystem::path> images;
-    std::optional<Failure> failure;
+    std::optional<Message> failure;
 };
 
 // Whether the file's name ends like an image (PNG, JPEG, BMP, ...).

@@ -1,11 +1,13 @@
 #include "command_line.h"
 #include "file_io.h"
+#include "film_survey.h"
 
 #include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <new>
+#include <string>
 #include <unistd.h>
 
 using namespace velvix;
@@ -39,6 +41,13 @@ private:
     bool shown_ = false;
 };
 
+// A message's lines as the terminal writes them.
+std::string Lines(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
+
 // Set by Ctrl-C: the work stops between pictures and writes nothing, rather
 // than ending wherever it is.
 std::atomic<bool> interrupted = false;
@@ -56,7 +65,7 @@ int Run(CommandLine line)
         outcome = MakeFrames(line.job, [&](int done, int expected) { progress.show(done, expected); });
     }
     if (outcome.failure) {
-        std::fprintf(stderr, "velvix-frames: Fehler: %s\n", outcome.failure->text.c_str());
+        std::fprintf(stderr, "velvix-frames: Fehler: %s\n", Lines(outcome.failure->text).c_str());
         return 1;
     }
     for (const std::string& note : outcome.notes) {
@@ -75,8 +84,12 @@ int Run(CommandLine line)
                         Utf8FromPath(line.job.outputFolder).c_str(), count);
         }
         std::error_code ec;
+        const std::string name = SuggestedVideoName(line.job.input);
+        const std::string asName = name.empty() ? "" : " und als Namen des Videos etwa " + name + " eingeben";
         if (!std::filesystem::is_directory(line.job.input, ec)) {
-            std::printf("In Velvix dazu „%d Bilder/Sek“ wählen.\n", line.job.part.rate);
+            std::printf("In Velvix dazu „%d Bilder/Sek“ wählen%s.\n", line.job.part.rate, asName.c_str());
+        } else if (!name.empty()) {
+            std::printf("In Velvix als Namen des Videos etwa %s eingeben.\n", name.c_str());
         }
     }
     return 0;
@@ -98,7 +111,7 @@ int main(int argc, char** argv)
     }
     if (line.failure) {
         std::fprintf(stderr, "velvix-frames: %s\nAlle Optionen zeigt: velvix-frames --hilfe\n",
-                     line.failure->text.c_str());
+                     Lines(line.failure->text).c_str());
         return 2;
     }
     for (const std::string& note : line.notes) {

@@ -2,14 +2,17 @@
 
 #include "contact_sheet.h"
 #include "file_io.h"
+#include "film_survey.h"
 #include "frame_discovery.h"
 #include "frame_folder.h"
 #include "image_decoder.h"
 #include "image_folder.h"
+#include "output_swap.h"
 #include "places.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace velvix::frames {
 
@@ -17,30 +20,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path& path) { return "„" + Utf8FromPath(path) + "“"; }
-
-std::optional<Failure> CheckInput(const fs::path& input)
+std::optional<Message> CheckInput(const fs::path& input)
 {
     std::error_code ec;
     if (!fs::exists(input, ec)) {
-        return Failure{Quoted(input) + " gibt es nicht."};
+        return ErrorMessage(Quoted(input) + " gibt es nicht.");
     }
     if (fs::is_directory(input, ec)) {
         return std::nullopt;
     }
     const FileStart start = ReadFileStart(input, 1);
     if (start.error) {
-        return Failure{Quoted(input) + " lässt sich nicht lesen: " + start.error->reason};
+        return ErrorMessage(Quoted(input) + " lässt sich nicht lesen: " + start.error->reason);
     }
     if (start.bytes.empty()) {
-        return Failure{Quoted(input) + " ist leer."};
+        return ErrorMessage(Quoted(input) + " ist leer.");
     }
     return std::nullopt;
 }
 
 struct Collected {
     std::vector<FramePixels> frames;
-    std::optional<Failure> failure;
+    std::optional<Message> failure;
     std::vector<std::string> notes;
     bool cancelled = false;
 };
@@ -89,47 +90,20 @@ FramePixels Convert(const GreyImage& picture, const Job& job, double pixelAspect
     return ToOneBit(FitToDisplay(picture, job.fit, pixelAspect), job.oneBit);
 }
 
-// How long the chosen stretch of the film runs, when the film says how long it is.
-std::optional<double> StretchSeconds(std::optional<double> filmSeconds, const FilmPart& part)
-{
-    std::optional<double> seconds = part.length;
-    if (filmSeconds) {
-        const double rest = std::max(*filmSeconds - part.start.value_or(0), 0.0);
-        seconds = std::min(rest, part.length.value_or(rest));
-    }
-    return seconds;
-}
-
-Failure FilmTooLong(int expected, const FilmPart& part)
+Message FilmTooLong(int expected, const FilmPart& part)
 {
     const std::string count = expected > kMaxFrames ? "etwa " + std::to_string(expected) : "mehr als 299";
-    return {"Der Film ergäbe bei " + std::to_string(part.rate) + " Bildern pro Sekunde " + count +
-            " Bilder; Velvix nimmt höchstens 299. Es wurde nichts geschrieben.\n"
-            "Abhilfe: mit --start und --dauer einen kürzeren Abschnitt wählen, eine kleinere --bildrate nehmen "
-            "oder mit --erste-299 nur die ersten 299 Bilder schreiben."};
+    return ErrorMessage("Der Film ergäbe bei " + std::to_string(part.rate) + " Bildern pro Sekunde " + count +
+                        " Bilder; Velvix nimmt höchstens 299. Es wurde nichts geschrieben.\n"
+                        "Abhilfe: mit --start und --dauer einen kürzeren Abschnitt wählen, eine kleinere --bildrate "
+                        "nehmen oder mit --erste-299 nur die ersten 299 Bilder schreiben.");
 }
 
 Collected FramesFromFilm(const Job& job, const Progress& progress)
 {
     Collected result;
-    const FilmFacts film = ProbeFilm(job.decoders, job.input);
-    if (film.failure) {
-        result.failure = film.failure;
-        return result;
-    }
-    if (!film.hasPicture) {
-        result.failure =
-            Failure{"In " + Quoted(job.input) + " steckt kein Bild, vielleicht nur Ton. Bitte einen Film wählen."};
-        return result;
-    }
-    const int expected = ExpectedFrames(film.seconds, job.part).value_or(0);
-    const int shown = job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected;
-
-    result.notes = FilmNotes(film, job);
-    PictureSize reduceTo;
-    if (film.width > 0 && film.height > 0) {
-        reduceTo = ReducedSize({film.width, film.height}, job.fit, film.pixelAspect);
-    }
+    FilmFacts film;
+    int expected = 0;
     bool tooMany = false;
     const auto take = [&](GreyImage&& picture) {
         if (Cancelled(job)) {
@@ -140,20 +114,26 @@ Collected FramesFromFilm(const Job& job, const Progress& progress)
             tooMany = true;
             return false;
         }
+        if (result.frames.empty()) {
+            expected = ExpectedFrames(film.seconds, job.part).value_or(0); // the film has told its length by now
+        }
         result.frames.push_back(Convert(picture, job, film.pixelAspect));
         const int done = static_cast<int>(result.frames.size());
         if (progress) {
-            progress(done, shown);
+            progress(done, job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected);
         }
         return !(job.firstFramesOnly && done == kMaxFrames);
     };
-    result.failure = DecodeFilm(job.decoders, job.input, job.part, take, reduceTo);
+    result.failure = DecodeFilm(job.decoders, job.input, job.part, job.fit, take, film);
     if (!result.failure && tooMany) {
-        result.failure = FilmTooLong(expected, job.part);
+        result.failure = FilmTooLong(ExpectedFrames(film.seconds, job.part).value_or(0), job.part);
     }
     if (!result.failure && !result.cancelled && result.frames.empty()) {
-        result.failure =
-            Failure{"Aus " + Quoted(job.input) + " kommt kein einziges Bild. Liegt --start hinter dem Ende des Films?"};
+        result.failure = ErrorMessage("Aus " + Quoted(job.input) +
+                                      " kommt kein einziges Bild. Liegt --start hinter dem Ende des Films?");
+    }
+    if (!result.failure) {
+        result.notes = FilmNotes(film, job);
     }
     return result;
 }
@@ -167,15 +147,15 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
         return result;
     }
     if (list.images.empty()) {
-        result.failure = Failure{"Im Ordner " + Quoted(job.input) + " liegen keine Bilder (PNG, JPEG, BMP, ...)."};
+        result.failure = ErrorMessage("Im Ordner " + Quoted(job.input) + " liegen keine Bilder (PNG, JPEG, BMP, ...).");
         return result;
     }
     if (list.images.size() > kMaxFrames) {
         if (!job.firstFramesOnly) {
             result.failure =
-                Failure{"Im Ordner " + Quoted(job.input) + " liegen " + std::to_string(list.images.size()) +
+                ErrorMessage("Im Ordner " + Quoted(job.input) + " liegen " + std::to_string(list.images.size()) +
                         " Bilder; Velvix nimmt höchstens 299. Es wurde nichts geschrieben.\n"
-                        "Mit --erste-299 werden nur die ersten 299 Bilder geschrieben."};
+                        "Mit --erste-299 werden nur die ersten 299 Bilder geschrieben.");
             return result;
         }
         list.images.resize(kMaxFrames);
@@ -195,18 +175,9 @@ Collected FramesFromImages(const Job& job, const Progress& progress)
     return result;
 }
 
-Outcome Failed(std::optional<Failure> failure) { return {0, std::move(failure), {}, false}; }
+Outcome Failed(std::optional<Message> failure) { return {0, std::move(failure), {}, false}; }
 
 } // namespace
-
-std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part)
-{
-    const std::optional<double> seconds = StretchSeconds(filmSeconds, part);
-    if (!seconds) {
-        return std::nullopt;
-    }
-    return static_cast<int>(std::lround(*seconds * part.rate));
-}
 
 Outcome MakeFrames(const Job& job, const Progress& progress)
 {
@@ -217,37 +188,44 @@ Outcome MakeFrames(const Job& job, const Progress& progress)
         if (auto failure = CheckOutputPlace(job.input, job.outputFolder)) {
             return Failed(failure);
         }
-        if (auto failure = CheckOutputFolder(job.outputFolder, job.replace)) {
-            return Failed(failure);
-        }
     }
     if (!job.preview.empty()) {
         if (auto failure = CheckPreviewPlace(job.input, job.preview, job.replace)) {
             return Failed(failure);
         }
     }
-    std::error_code ec;
-    const Collected collected =
-        fs::is_directory(job.input, ec) ? FramesFromImages(job, progress) : FramesFromFilm(job, progress);
-    // Before any failure: a stop can make ffmpeg fail too (Ctrl-C reaches it as well).
-    if (collected.cancelled || Cancelled(job)) {
-        return {0, Failure{"Abgebrochen. Es wurde nichts geschrieben."}, {}, true};
-    }
-    if (collected.failure) {
-        return Failed(collected.failure);
-    }
-    if (!job.preview.empty()) {
-        if (auto error = WriteWholeFile(job.preview, MakeContactSheet(collected.frames))) {
-            return Failed(
-                Failure{"Die Vorschau " + Quoted(error->path) + " lässt sich nicht schreiben: " + error->reason});
-        }
+    Recovered recovered = RecoverOutput(job.outputFolder, job.preview, *job.folderOps);
+    if (recovered.failure) {
+        return Failed(recovered.failure);
     }
     if (!job.outputFolder.empty()) {
-        if (auto failure = WriteFrames(job.outputFolder, collected.frames)) {
+        if (auto failure = CheckOutputFolder(job.outputFolder, job.replace, *job.folderOps)) {
             return Failed(failure);
         }
     }
-    return {static_cast<int>(collected.frames.size()), std::nullopt, collected.notes, false};
+    std::error_code ec;
+    Collected collected =
+        fs::is_directory(job.input, ec) ? FramesFromImages(job, progress) : FramesFromFilm(job, progress);
+    // Before any failure: a stop can make ffmpeg fail too (Ctrl-C reaches it as well).
+    if (collected.cancelled || Cancelled(job)) {
+        return {0,
+                Message{"Abgebrochen", "Abgebrochen. Es wurde nichts geschrieben.", Message::Icon::Information,
+                        Message::Buttons::Ok},
+                recovered.notes, true};
+    }
+    if (collected.failure) {
+        return {0, collected.failure, recovered.notes, false};
+    }
+    const int count = static_cast<int>(collected.frames.size());
+    NewOutput output{job.outputFolder, std::move(collected.frames), job.preview, {}};
+    if (!job.preview.empty()) {
+        output.sheetBytes = MakeContactSheet(output.frames);
+    }
+    if (auto failure = WriteOutput(output, *job.folderOps)) {
+        return {0, failure, recovered.notes, false};
+    }
+    recovered.notes.insert(recovered.notes.end(), collected.notes.begin(), collected.notes.end());
+    return {count, std::nullopt, recovered.notes, false};
 }
 
 } // namespace velvix::frames

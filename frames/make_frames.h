@@ -1,8 +1,9 @@
 #pragma once
 
 #include "display_fit.h"
-#include "failure.h"
+#include "error_message.h"
 #include "ffmpeg_decoder.h"
+#include "frames_folder_ops.h"
 #include "one_bit.h"
 
 #include <atomic>
@@ -25,12 +26,13 @@ struct Job {
     bool replace = false;         // frames already in the output folder, and an existing preview, may go
     bool firstFramesOnly = false; // more than 299 frames: keep the first 299
     Decoders decoders;
+    FramesFolderOps* folderOps = &DefaultFramesFolderOps();
     const std::atomic<bool>* cancel = nullptr; // when it turns true (from any thread), the work stops, nothing written
 };
 
 struct Outcome {
     int frameCount = 0;
-    std::optional<Failure> failure;
+    std::optional<Message> failure;
     std::vector<std::string> notes; // worth telling even on success, one line each
     bool cancelled = false;         // then `failure` says so too
 };
@@ -38,12 +40,9 @@ struct Outcome {
 // Frames done so far, and how many are expected (0 when not known).
 using Progress = std::function<void(int done, int expected)>;
 
-// How many frames the chosen part of a film of `filmSeconds` gives; nothing
-// when the film does not say how long it runs and no length is chosen.
-std::optional<int> ExpectedFrames(std::optional<double> filmSeconds, const FilmPart& part);
-
 // Reads the input, converts every picture, and writes the contact sheet and
-// the frames only when all of it succeeded.
+// the frames only when all of it succeeded, together in place of the old
+// ones. First puts right what an interrupted earlier run left there.
 Outcome MakeFrames(const Job& job, const Progress& progress);
 
 } // namespace velvix::frames

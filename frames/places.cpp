@@ -38,41 +38,41 @@ bool EndsInPng(const fs::path& file)
 
 } // namespace
 
-std::optional<Failure> CheckOutputPlace(const fs::path& input, const fs::path& outputFolder)
+std::optional<Message> CheckOutputPlace(const fs::path& input, const fs::path& outputFolder)
 {
     std::error_code ec;
     if (fs::is_directory(input, ec) && IsWithin(outputFolder, input)) {
         const std::string where = Resolved(outputFolder) == Resolved(input)
                                       ? " ist der Eingabeordner selbst"
                                       : " liegt im Eingabeordner " + Quoted(input);
-        return Failure{"Der ZIELORDNER " + Quoted(outputFolder) + where +
+        return ErrorMessage("Der ZIELORDNER " + Quoted(outputFolder) + where +
                        ": die neuen Bilder würden sich mit ihrer eigenen Eingabe mischen. Es wurde nichts "
-                       "geschrieben.\nBitte einen anderen ZIELORDNER angeben."};
+                       "geschrieben.\nBitte einen anderen ZIELORDNER angeben.");
     }
     return std::nullopt;
 }
 
-std::optional<Failure> CheckPreviewPlace(const fs::path& input, const fs::path& preview, bool replace)
+std::optional<Message> CheckPreviewPlace(const fs::path& input, const fs::path& preview, bool replace)
 {
     const std::string named = "Die Vorschau " + Quoted(preview);
     std::error_code ec;
     if (Resolved(preview) == Resolved(input)) {
-        return Failure{named + " ist die EINGABE selbst und würde sie überschreiben. Es wurde nichts geschrieben.\n"
-                               "Bitte einen anderen Namen für die Vorschau wählen."};
+        return ErrorMessage(named + " ist die EINGABE selbst und würde sie überschreiben. Es wurde nichts geschrieben.\n"
+                               "Bitte einen anderen Namen für die Vorschau wählen.");
     }
     if (!EndsInPng(preview)) {
-        return Failure{named + " wird ein PNG-Bild; ihr Name muss auf .png enden."};
+        return ErrorMessage(named + " wird ein PNG-Bild; ihr Name muss auf .png enden.");
     }
     if (fs::is_directory(input, ec) && IsWithin(preview, input)) {
-        return Failure{named + " läge im Eingabeordner und würde beim nächsten Mal als Bild gelesen. Es wurde nichts "
-                               "geschrieben.\nBitte die Vorschau in einen anderen Ordner legen."};
+        return ErrorMessage(named + " läge im Eingabeordner und würde beim nächsten Mal als Bild gelesen. Es wurde nichts "
+                               "geschrieben.\nBitte die Vorschau in einen anderen Ordner legen.");
     }
     if (fs::is_directory(preview, ec)) {
-        return Failure{named + " ist ein Ordner. Bitte einen Dateinamen angeben."};
+        return ErrorMessage(named + " ist ein Ordner. Bitte einen Dateinamen angeben.");
     }
     if (fs::exists(preview, ec) && !replace) {
-        return Failure{named + " gibt es schon; sie bleibt unverändert, es wurde nichts geschrieben.\n"
-                               "Mit --ersetzen wird sie ersetzt, sonst bitte einen anderen Namen wählen."};
+        return ErrorMessage(named + " gibt es schon; sie bleibt unverändert, es wurde nichts geschrieben.\n"
+                               "Mit --ersetzen wird sie ersetzt, sonst bitte einen anderen Namen wählen.");
     }
     return std::nullopt;
 }

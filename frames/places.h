@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure.h"
+#include "error_message.h"
 
 #include <filesystem>
 #include <optional>
@@ -9,12 +9,12 @@ namespace velvix::frames {
 
 // Refuses an output folder that is the input folder or lies inside it: the
 // tool would read its own frames back, or mix them with the pictures it reads.
-std::optional<Failure> CheckOutputPlace(const std::filesystem::path& input, const std::filesystem::path& outputFolder);
+std::optional<Message> CheckOutputPlace(const std::filesystem::path& input, const std::filesystem::path& outputFolder);
 
 // Refuses a contact sheet that would overwrite the input, land among the
 // input's pictures, replace a file the user did not allow to be replaced, or
 // carry PNG data under another file type's name.
-std::optional<Failure> CheckPreviewPlace(const std::filesystem::path& input, const std::filesystem::path& preview,
+std::optional<Message> CheckPreviewPlace(const std::filesystem::path& input, const std::filesystem::path& preview,
                                          bool replace);
 
 } // namespace velvix::frames

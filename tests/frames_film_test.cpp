@@ -1,5 +1,7 @@
 #include "converter_fixture.h"
 #include "ffmpeg_inputs.h"
+#include "film_header.h"
+#include "film_survey.h"
 #include "make_frames.h"
 #include "messages.h"
 
@@ -227,6 +229,87 @@ TEST_F(LongFilm, GivesItsFirst299FramesWhenAskedTo)
     EXPECT_EQ(outcome.frameCount, 299);
     EXPECT_EQ(FrameAt(job.outputFolder, 299).size(), 704u);
     EXPECT_FALSE(fs::exists(test::WrittenFrame(job.outputFolder, 300)));
+}
+
+struct Header {
+    const char* name;
+    const char* log;
+    frames::FilmFacts facts;
+};
+
+void PrintTo(const Header& h, std::ostream* os) { *os << h.name; }
+
+class FilmHeader : public ::testing::TestWithParam<Header> {};
+
+// The facts come from the lines ffmpeg logs about its input, and from no other.
+TEST_P(FilmHeader, GivesTheFactsOfTheInputOnly)
+{
+    const frames::FilmFacts facts = frames::ReadFilmHeader(GetParam().log);
+    const frames::FilmFacts& expected = GetParam().facts;
+    EXPECT_EQ(facts.opened, expected.opened);
+    EXPECT_EQ(facts.hasPicture, expected.hasPicture);
+    EXPECT_EQ(facts.seconds, expected.seconds);
+    EXPECT_EQ(facts.width, expected.width);
+    EXPECT_EQ(facts.height, expected.height);
+    EXPECT_EQ(facts.pixelAspect, expected.pixelAspect);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, FilmHeader,
+    ::testing::Values(
+        Header{"h264",
+               "[info] Input #0, mov,mp4,m4a,3gp,3g2,mj2, from 'file:/a.mp4':\n"
+               "[info]   Duration: 00:01:40.50, start: 0.000000, bitrate: 285 kb/s\n"
+               "[info]   Stream #0:0(und): Video: h264 (High) (avc1 / 0x31637661), yuv420p(progressive), 1280x720 "
+               "[SAR 1:1 DAR 16:9], 25 fps, 25 tbr, 12800 tbn (default)\n"
+               "[info] Output #0, image2pipe, to 'pipe:1':\n"
+               "[info]   Stream #0:0: Video: pgm, gray, 624x351 [SAR 1:1 DAR 16:9], q=2-31, 6 fps\n",
+               {true, true, 100.5, 1280, 720, 1}},
+        Header{"anamorphic, sound first",
+               "[info] Input #0, matroska,webm, from 'file:/b.mkv':\n"
+               "[info]   Duration: 00:00:02.00, start: 0.000000, bitrate: 141 kb/s\n"
+               "[info]   Stream #0:0: Audio: vorbis, 44100 Hz, stereo, fltp\n"
+               "[info]   Stream #0:1: Video: ffv1 (FFV1 / 0x31564646), bgr0(pc, gbr/unknown/unknown, progressive), "
+               "720x576, SAR 64:45 DAR 16:9, 25 fps\n",
+               {true, true, 2.0, 720, 576, 64.0 / 45}},
+        Header{"sound only, length unknown",
+               "[info] Input #0, wav, from 'file:/t.wav':\n[info]   Duration: N/A, bitrate: 706 kb/s\n"
+               "[info]   Stream #0:0: Audio: pcm_s16le, 44100 Hz, mono, s16, 705 kb/s\n"
+               "[fatal] Stream map '0:v:0' matches no streams.\n",
+               {true, false, std::nullopt, 0, 0, 1}},
+        Header{"not a film",
+               "[mov,mp4,m4a,3gp,3g2,mj2 @ 0x55] [error] moov atom not found\n"
+               "[error] file:/k.mp4: Invalid data found when processing input\n",
+               {false, false, std::nullopt, 0, 0, 1}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                        '_');
+        return name;
+    });
+
+// What the film dialog shows comes from the library: a folder of images counts its images.
+TEST(Survey, OfAFolderCountsItsImagesAndNamesTheVideo)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "Ferien 2024.bilder";
+    fs::create_directory(images);
+    for (const char* name : {"1.png", "2.png"}) {
+        test::RunFfmpeg({"-f", "lavfi", "-i", "color=black:s=32x16", "-frames:v", "1"}, images / name);
+    }
+    const frames::InputSurvey survey = frames::SurveyInput(images);
+    ASSERT_FALSE(survey.failure) << survey.failure->text;
+    ASSERT_TRUE(survey.picture);
+    Job job;
+    const frames::JobSurvey said = frames::SurveyJob(survey, job, 1);
+    EXPECT_EQ(said.count, "Das ergibt 2 Bilder.");
+    EXPECT_EQ(said.firstOnly, "nur die ersten 299 Bilder nehmen"); // a folder has no time
+    EXPECT_EQ(said.memory, "Speicher: 2 Bilder brauchen 2 KB auf dem PC-1600; die Module im Hauptfenster fassen 1 "
+                           "Bilder (1 KB). Die Videokompression spart ähnliche Bilder ein; was dann noch nicht passt, "
+                           "lässt Start am Ende weg.");
+    EXPECT_TRUE(said.convertible);
+    EXPECT_EQ(frames::SuggestedVideoName(images), "FERIEN2");
+    EXPECT_EQ(frames::Clock(3725.34), "62:05,3");
 }
 
 } // namespace

@@ -1,6 +1,4 @@
-#include "disk_full.h"
 #include "ffmpeg_inputs.h"
-#include "frame_folder.h"
 #include "image_folder.h"
 #include "make_frames.h"
 #include "temp_folder.h"
@@ -161,115 +159,6 @@ TEST(ImageFolder, NamesSortAsAPersonReadsThem)
     }
 }
 
-// The names in a folder, sorted.
-std::vector<std::string> Entries(const fs::path& folder)
-{
-    std::vector<std::string> result;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        result.push_back(entry.path().filename().string());
-    }
-    std::sort(result.begin(), result.end());
-    return result;
-}
-
-// An output folder that already holds frames.
-class OldFrames : public ::testing::Test {
-protected:
-    test::TempFolder temp;
-    fs::path output = temp.path() / "ziel";
-    Job job;
-
-    void SetUp() override
-    {
-        const fs::path images = temp.path() / "bilder";
-        fs::create_directories(images);
-        fs::create_directories(output);
-        for (const char* name : {"1.png", "2.png"}) {
-            test::RunFfmpeg({"-f", "lavfi", "-i", test::WhiteWithBox(156, 32, 0, 0, 2, 2), "-frames:v", "1"},
-                            images / name);
-        }
-        for (const char* name : {"B001.BMP", "b002.bmp", "B003.BMP"}) {
-            test::WriteFile(output / name, {'a', 'l', 't'});
-        }
-        test::WriteFile(output / "FILM0.VID", {'v'});
-        job.input = images;
-        job.outputFolder = output;
-    }
-
-    std::vector<std::string> names() const { return Entries(output); }
-};
-
-TEST_F(OldFrames, AreNotMixedWithNewOnes)
-{
-    const Outcome outcome = MakeFrames(job, {});
-    ASSERT_TRUE(outcome.failure);
-    EXPECT_NE(outcome.failure->text.find("--ersetzen"), std::string::npos) << outcome.failure->text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
-    EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
-}
-
-TEST_F(OldFrames, AreAllReplacedWhenAskedTo)
-{
-    job.replace = true;
-    const Outcome outcome = MakeFrames(job, {});
-    ASSERT_FALSE(outcome.failure) << outcome.failure->text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B002.BMP", "FILM0.VID"})); // no old B003 left to play
-    EXPECT_EQ(fs::file_size(output / "B001.BMP"), 704u);
-}
-
-TEST_F(OldFrames, AreNeverReadBackAsInput)
-{
-    // The output folder as the input folder, and inside it: refused even with --ersetzen.
-    const std::vector<std::pair<fs::path, fs::path>> places{
-        {output, output}, {temp.path(), output}, {temp.path(), temp.path() / "." / "ziel" / ".."}};
-    for (const auto& [input, outputFolder] : places) {
-        job.input = input;
-        job.outputFolder = outputFolder;
-        job.replace = true;
-        const Outcome outcome = MakeFrames(job, {});
-        ASSERT_TRUE(outcome.failure) << outputFolder;
-        EXPECT_NE(outcome.failure->text.find("Eingabeordner"), std::string::npos) << outcome.failure->text;
-        EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
-        EXPECT_EQ(test::ReadFile(output / "B001.BMP"), (Bytes{'a', 'l', 't'}));
-    }
-}
-
-TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
-{
-    const std::vector<FramePixels> fresh(3);
-    std::optional<frames::Failure> failure;
-    {
-        test::DiskFull full;
-        failure = frames::WriteFrames(output, fresh);
-    }
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->text.find("Datei ist zu groß"), std::string::npos) << failure->text;
-    EXPECT_NE(failure->text.find("alten Bilder sind unverändert"), std::string::npos) << failure->text;
-    EXPECT_EQ(names(), (std::vector<std::string>{"B001.BMP", "B003.BMP", "FILM0.VID", "b002.bmp"}));
-    EXPECT_EQ(test::ReadFile(output / "b002.bmp"), (Bytes{'a', 'l', 't'}));
-    EXPECT_EQ(Entries(temp.path()), (std::vector<std::string>{"bilder", "ziel"})); // no half folder beside
-}
-
-TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
-{
-    test::TempFolder temp;
-    const fs::path output = temp.path() / "neu" / "ziel";
-    std::optional<frames::Failure> failure;
-    {
-        test::DiskFull full;
-        failure = frames::WriteFrames(output, std::vector<FramePixels>(2));
-    }
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->text.find("Es wurde kein Bild geschrieben."), std::string::npos) << failure->text;
-    EXPECT_TRUE(fs::is_empty(temp.path()));
-
-    ASSERT_FALSE(frames::WriteFrames(output, std::vector<FramePixels>(2)));
-    EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
-    EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
-    fs::create_directory(temp.path() / "vergleich");
-    EXPECT_EQ(fs::status(output).permissions(), fs::status(temp.path() / "vergleich").permissions()); // not 0700
-}
-
 struct BadInput {
     const char* name;
     std::function<void(const fs::path& folder, Job& job)> prepare;
@@ -311,7 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                      job.input = folder / "kaputt.mp4";
                      test::WriteFile(job.input, {'k', 'e', 'i', 'n', ' ', 'F', 'i', 'l', 'm'});
                  },
-                 {"ffmpeg kann", "kaputt.mp4", "nicht lesen", "ffmpeg meldet"}},
+                 {"kaputt.mp4“ lässt sich nicht als Film lesen: ffmpeg kennt das Format der Datei nicht",
+                  "\r\nBitte einen anderen Film wählen.\r\nDetail von ffmpeg: ", "Invalid data"}},
         BadInput{"film without pictures",
                  [](const fs::path& folder, Job& job) {
                      job.input = folder / "ton.wav";
@@ -324,25 +214,19 @@ INSTANTIATE_TEST_SUITE_P(
                      job.part.start = 5;
                  },
                  {"kein einziges Bild"}},
-        BadInput{"missing ffprobe",
-                 [](const fs::path& folder, Job& job) {
-                     ShortFilm(folder, job);
-                     job.decoders.ffprobe = "velvix-test-kein-ffprobe";
-                 },
-                 {"velvix-test-kein-ffprobe", "nicht gefunden", "apt-get install ffmpeg"}},
         BadInput{"missing ffmpeg",
                  [](const fs::path& folder, Job& job) {
                      ShortFilm(folder, job);
                      job.decoders.ffmpeg = "velvix-test-kein-ffmpeg";
                  },
-                 {"velvix-test-kein-ffmpeg", "nicht gefunden"}},
+                 {"velvix-test-kein-ffmpeg", "nicht gefunden", "apt-get install ffmpeg"}},
         BadInput{"undecodable image",
                  [](const fs::path& folder, Job& job) {
                      job.input = folder / "bilder";
                      fs::create_directory(job.input);
                      test::WriteFile(job.input / "a.png", {'k', 'e', 'i', 'n'});
                  },
-                 {"ffmpeg kann", "a.png"}},
+                 {"a.png“ lässt sich nicht als Bild lesen", "Bitte das Bild ersetzen"}},
         BadInput{
             "undecodable image among good ones",
             [](const fs::path& folder, Job& job) {
@@ -353,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                 }
                 test::WriteFile(job.input / "2.png", {'k', 'e', 'i', 'n'});
             },
-            {"ffmpeg kann", "2.png"}},
+            {"2.png“ lässt sich nicht als Bild lesen"}},
         BadInput{"folder without images",
                  [](const fs::path& folder, Job& job) {
                      job.input = folder / "leer";

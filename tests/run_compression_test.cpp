@@ -1,5 +1,7 @@
 #include "converter_fixture.h"
 #include "frame_discovery.h"
+#include "messages.h"
+#include "run_record.h"
 
 #include <gtest/gtest.h>
 
@@ -303,13 +305,182 @@ TEST_F(CompressionFailure, AFrameThatCannotBeRenamed)
     EXPECT_EQ(test::ReadFile(frames / "B001.bmp"), original[0]); // renamed before the failure
 }
 
-TEST_F(CompressionFailure, LeftoverTransitFilesAreOverwritten)
+TEST_F(CompressionFailure, ALeftoverTransitFileWithoutABackupStopsTheRun)
 {
     test::WriteFile(frames / "B002_.bmp", test::NumberedFrame(500));
-    host.name = "Film";
-    converter.start();
+    const auto before = snapshot();
+    start(); // the box's default: restore, which needs a backup
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Unterbrochener Lauf", "Laufzeitfehler"}));
+    EXPECT_EQ(snapshot(), before);
+
+    fs::remove(frames / "B002_.bmp");
+    start();
     expectFolderFrames({1, 12, 23, 30});
-    EXPECT_FALSE(fs::exists(frames / "B002_.bmp"));
+}
+
+// Stands for a kill: the run stops for good after the given step.
+struct Killed {};
+
+class KillingOps : public FolderOps {
+public:
+    enum class Step { Record, Copy, Remove, Rename };
+    Step at = Step::Record;
+    int count = 0;
+    bool midCopy = false; // the copy is cut off, its file left empty
+
+    std::error_code copy(const fs::path& from, const fs::path& to) override
+    {
+        if (midCopy && at == Step::Copy && seen + 1 == count) {
+            test::WriteFile(to, {});
+            throw Killed{};
+        }
+        return after(Step::Copy, FolderOps::copy(from, to));
+    }
+    std::error_code remove(const fs::path& file) override { return after(Step::Remove, FolderOps::remove(file)); }
+    std::error_code rename(const fs::path& from, const fs::path& to) override
+    {
+        return after(Step::Rename, FolderOps::rename(from, to));
+    }
+    std::optional<IoError> writeFile(const fs::path& file, std::span<const std::uint8_t> bytes) override
+    {
+        auto error = FolderOps::writeFile(file, bytes);
+        after(Step::Record, {});
+        return error;
+    }
+
+private:
+    std::error_code after(Step step, std::error_code result)
+    {
+        if (step == at && ++seen == count) {
+            throw Killed{};
+        }
+        return result;
+    }
+    int seen = 0;
+};
+
+TEST_F(Compression, KilledAtAnyStepTheFolderIsRestoredOrTheRunFinished)
+{
+    using Step = KillingOps::Step;
+    struct Case {
+        Step at;
+        int count;
+        bool midCopy;
+        bool recordLost; // as an older Velvix leaves the folder
+        std::string shown;
+        std::string backupAfterRestore;
+    };
+    // 30 frames, 4 kept: 30 backup copies, then 4 transit copies; a record before each step and the video.
+    const Case cases[] = {
+        {Step::Record, 1, false, false, "beim Sichern", ""},
+        {Step::Copy, 10, true, false, "beim Sichern", "Film_org_unvollständig"},
+        {Step::Copy, 30, false, false, "beim Sichern", "Film_org"},
+        {Step::Copy, 32, true, false, "beim Kopieren", "Film_org"},
+        {Step::Remove, 5, false, false, "beim Löschen", "Film_org"},
+        {Step::Remove, 30, false, false, "beim Löschen", "Film_org"},
+        {Step::Rename, 2, false, false, "beim Umbenennen", "Film_org"},
+        {Step::Record, 5, false, false, "Video FILM ist nicht fertig", "Film_org"},
+        {Step::Copy, 10, true, true, "unvollständige Sicherung", "Film_org_unvollständig"},
+        {Step::Rename, 2, false, true, "2 Zwischendateien", "Film_org"},
+    };
+    const std::map<CheckBox, bool> allTicked{
+        {CheckBox::CheckVKomp, true}, {CheckBox::CheckvPlay, true}, {CheckBox::CheckStartBas, true}};
+    host.ticked = allTicked;
+    writeRuns(30);
+    start();
+    const auto whole = snapshot();
+    const fs::path wholeRun = frames;
+
+    int trial = 0;
+    for (const Case& c : cases) {
+        for (const char* choice : {messages::kLater, messages::kRestore, messages::kFinish}) {
+            if (c.recordLost && choice == messages::kFinish) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << c.shown << " " << c.count << ", " << choice);
+            useSubfolder("Film" + std::to_string(++trial));
+            test::WriteFrames(frames, original);
+            KillingOps ops;
+            ops.at = c.at;
+            ops.count = c.count;
+            ops.midCopy = c.midCopy;
+            Converter killed{host, ops};
+            killed.budget().chooseFrameRate(2);
+            killed.budget().chooseSlot1(0);
+            killed.setFrameFolder(frames);
+            host.name = "Film";
+            host.ticked = allTicked;
+            EXPECT_THROW(killed.start(), Killed);
+            if (c.recordLost) {
+                fs::remove(frames / kRunRecordName);
+            }
+
+            // Started again with other choices in the window: the record's are taken.
+            host.clearRecords();
+            host.ticked.clear();
+            converter.budget().chooseFrameRate(0);
+            const auto left = snapshot();
+            const fs::path backup = frames.string() + "_org";
+            host.choice = choice == messages::kLater ? 2 - c.recordLost : choice == messages::kRestore ? 0 : 1;
+            start();
+            ASSERT_FALSE(host.messages.empty());
+            EXPECT_EQ(host.messages[0].title, "Unterbrochener Lauf");
+            EXPECT_NE(host.messages[0].text.find(c.shown), std::string::npos) << host.messages[0].text;
+            EXPECT_EQ(host.messages[0].choices.size(), c.recordLost ? 2u : 3u);
+            converter.budget().chooseFrameRate(2);
+
+            if (choice == messages::kLater) {
+                EXPECT_EQ(host.messages.size(), 1u);
+                EXPECT_EQ(snapshot(), left);
+                continue;
+            }
+            if (choice == messages::kRestore) {
+                EXPECT_EQ(titles(), (std::vector<std::string>{"Unterbrochener Lauf", "Wiederhergestellt"}));
+                EXPECT_EQ(snapshot(), originalsAsFound());
+                if (!c.backupAfterRestore.empty()) {
+                    const std::string named = frames.string() + c.backupAfterRestore.substr(4);
+                    EXPECT_NE(host.messages[1].text.find(named), std::string::npos) << host.messages[1].text;
+                    EXPECT_TRUE(fs::is_directory(fs::path(std::u8string(named.begin(), named.end()))));
+                }
+            } else {
+                EXPECT_EQ(titles().back(), "Fertig");
+                EXPECT_EQ(snapshot(), whole);
+                EXPECT_EQ(snapshot(backup), originalsAsFound());
+            }
+            host.clearRecords();
+            EXPECT_FALSE(converter.settleInterruptedRun());
+            EXPECT_TRUE(host.messages.empty());
+        }
+    }
+}
+
+TEST(RunRecord, ReadsBackWhatItWroteAndRefusesWhatLeadsElsewhere)
+{
+    RunRecord record;
+    record.step = RewriteStep::Rename;
+    record.backupName = "Mein Film: 2_org";
+    record.foundNames = {"b001.BMP", "B002.bmp", "B003.bmp"};
+    record.keptNumbers = {1, 3};
+    record.settings = {"KÄTZ 1", {}, {46, 23}, 2, 1, 6, 23, 18, true, false};
+    EXPECT_EQ(ParseRunRecord(FormatRunRecord(record)), record);
+
+    for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
+             {"Sicherung", "../elsewhere"},
+             {"Sicherung", ""},
+             {"Bilder", "B001.bmp ../B002.bmp B003.bmp"},
+             {"Bilder", "B001.bmp B003.bmp B002.bmp"},
+             {"Behalten", "3 1"},
+             {"Behalten", "1 4"},
+             {"Zeiten", "46"},
+             {"Zeiten", "46 256"},
+             {"Name", "A/B"},
+             {"Schritt", "Fertig"}}) {
+        std::string text = FormatRunRecord(record);
+        const std::size_t at = text.find("\n" + field + ": ") + field.size() + 3;
+        text.replace(at, text.find('\n', at) - at, value);
+        EXPECT_EQ(ParseRunRecord(text), std::nullopt) << field << ": " << value;
+    }
+    EXPECT_EQ(ParseRunRecord(FormatRunRecord(record).substr(0, 200)), std::nullopt);
 }
 
 } // namespace

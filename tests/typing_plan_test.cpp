@@ -1,3 +1,4 @@
+#include "send_progress.h"
 #include "typing_plan.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,31 @@ TEST(Typing, SetUpLinesCarryTheChosenRate)
     for (const int baud : {300, 38400}) {
         EXPECT_EQ(SetupLines(baud).back(), "SETCOM \"COM1:\"," + std::to_string(baud) + ",8,N,1,X,N");
     }
+}
+
+// Skipped files may be missing on the PC-1600: the note after the last step says so instead of claiming all is there.
+TEST(Typing, TheFinishNoteSaysWhatWasSkipped)
+{
+    const std::vector<VideoFile> files = Files({"two parts", 2, true, true, Way::RamDisk, {}, {}, {}});
+    const TypingPlan plan = PlanTyping(files, Way::RamDisk, 9600);
+    EXPECT_EQ(FinishNote(plan, 0), plan.startNote);
+    EXPECT_EQ(FinishNote(plan, 1), "1 von 4 Dateien wurde übersprungen. Nur wenn der PC-1600 sie schon hat, zum Laden "
+                                   "und Abspielen eingeben:");
+    EXPECT_EQ(FinishNote(PlanTyping(files, Way::Memory, 9600), 3),
+              "Es wurde keine Datei gesendet. Nur wenn der PC-1600 alle schon hat, zum Abspielen eingeben:");
+}
+
+TEST(Typing, TotalsAndProgressCountWhatGoes)
+{
+    const std::vector<VideoFile> files = Files({"two parts", 2, true, true, Way::Memory, {}, {}, {}});
+    // The loader does not go this way: 2 x 1000 + 256 bytes.
+    EXPECT_EQ(PlanTotals(files, PlanTyping(files, Way::Memory, 9600), 9600),
+              "Zusammen 2.256 Bytes, bei 9600 Baud ca. 3 s");
+    // Before half a second the rate is the line's; a port that cannot count says "etwa".
+    EXPECT_EQ(ProgressText(0, 28145, 0.1, 9600, true), "0 von 28.145 Bytes, noch ca. 30 s");
+    EXPECT_EQ(ProgressText(4096, 28145, 4.0, 9600, true), "4.096 von 28.145 Bytes, 1.024 Bytes/s, noch ca. 24 s");
+    EXPECT_EQ(ProgressText(11776, 28145, 2.0, 9600, false),
+              "etwa 11.776 von 28.145 Bytes, 5.888 Bytes/s, noch ca. 3 s");
 }
 
 } // namespace

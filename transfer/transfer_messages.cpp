@@ -17,6 +17,12 @@ Message Warning(std::string text)
 
 std::string Bytes(std::uintmax_t count) { return GroupDigits(count) + " Bytes"; }
 
+// The system's own words, often English, follow the German explanation on a line of their own.
+std::string SystemSaid(const std::string& detail)
+{
+    return detail.empty() ? std::string() : kBr + ("Meldung des Systems: " + detail);
+}
+
 constexpr const char* kMakeAnew = "Erzeugen Sie das Video mit „Start“ neu und öffnen Sie „Übertragen“ noch einmal.";
 
 } // namespace
@@ -68,14 +74,18 @@ Message PortUnavailable(PortProblem problem, const std::string& port, const std:
     case PortProblem::Other:
         break;
     }
-    return Warning(opening + "Grund: " + detail + kBr + "Prüfen Sie das Kabel und die gewählte Schnittstelle.");
+    return Warning(opening + "Prüfen Sie das Kabel und die gewählte Schnittstelle." + SystemSaid(detail));
 }
 
-Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, const std::string& reason)
+Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, bool exact,
+                   const std::string& detail)
 {
-    return Warning("Beim Senden von " + file + " ist die Verbindung abgebrochen, nach " + GroupDigits(sent) + " von " +
-                   Bytes(total) + "." + kBr + "Grund: " + reason + kBr +
-                   "Prüfen Sie das Kabel, drücken Sie auf dem PC-1600 BREAK und senden Sie die Datei noch einmal.");
+    // Which error a pulled adapter gives depends on its driver, so they all read alike.
+    return Warning("Beim Senden von " + file + " ist die Verbindung abgebrochen, nach " + (exact ? "" : "etwa ") +
+                   GroupDigits(sent) + " von " + Bytes(total) + "." + kBr +
+                   "Vermutlich ist das Kabel oder der USB-Adapter abgezogen." + kBr +
+                   "Prüfen Sie das Kabel, drücken Sie auf dem PC-1600 BREAK und senden Sie die Datei noch einmal." +
+                   SystemSaid(detail));
 }
 
 Message HeldTooLong(const std::string& file, int seconds)

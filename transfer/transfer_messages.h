@@ -21,10 +21,14 @@ Message FileChanged(const std::string& file, std::uintmax_t listed, std::uintmax
 
 enum class PortProblem { Missing, InUse, NoPermission, Other };
 Message NoPortChosen();
-// `detail` is the system's own text, shown where the kind alone does not explain.
+// `detail` is the system's own text, shown as a marked last line where the kind alone does not explain.
 Message PortUnavailable(PortProblem problem, const std::string& port, const std::string& detail);
-Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, const std::string& reason);
+// The line broke after `sent` bytes; `exact` is false where the port could not tell what left it.
+Message SendFailed(const std::string& file, std::uintmax_t sent, std::uintmax_t total, bool exact,
+                   const std::string& detail);
+// Asks whether to wait on or cancel; its OK button reads kWaitOn.
 Message HeldTooLong(const std::string& file, int seconds);
+inline constexpr const char* kWaitOn = "Weiter warten";
 Message Cancelled(const std::string& file);
 
 } // namespace velvix::transfer::messages

@@ -72,6 +72,7 @@ std::vector<std::string> SetupLines(int baud)
 TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud)
 {
     TypingPlan plan;
+    plan.way = way;
     plan.setup = SetupLines(baud);
     for (std::size_t index = 0; index < files.size(); ++index) {
         // The loader reads the parts from S2:, where this way puts none.
@@ -90,6 +91,20 @@ TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud)
                          : "Zum Abspielen eingeben (der VPLAYER muss schon im PC-1600 sein):";
     plan.startLines.push_back(StartPlayer());
     return plan;
+}
+
+std::string FinishNote(const TypingPlan& plan, std::size_t skipped)
+{
+    if (skipped == 0) {
+        return plan.startNote;
+    }
+    const std::string what = plan.way == Way::RamDisk ? "Laden und Abspielen" : "Abspielen";
+    if (skipped >= plan.steps.size()) {
+        return "Es wurde keine Datei gesendet. Nur wenn der PC-1600 alle schon hat, zum " + what + " eingeben:";
+    }
+    return std::to_string(skipped) + " von " + std::to_string(plan.steps.size()) +
+           (skipped == 1 ? " Dateien wurde" : " Dateien wurden") +
+           " übersprungen. Nur wenn der PC-1600 sie schon hat, zum " + what + " eingeben:";
 }
 
 } // namespace velvix::transfer

@@ -24,6 +24,7 @@ struct TypedStep {
 
 // Everything the user types on the PC-1600 for one transfer.
 struct TypingPlan {
+    Way way = Way::Memory;
     std::vector<std::string> setup; // once, before the first file
     std::vector<TypedStep> steps;
     std::vector<std::size_t> unneeded; // listed files this way does not send
@@ -35,5 +36,9 @@ struct TypingPlan {
 std::vector<std::string> SetupLines(int baud);
 
 TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud);
+
+// The note before the start lines once every step is done, `skipped` of them without sending:
+// the plan's own note only when everything went.
+std::string FinishNote(const TypingPlan& plan, std::size_t skipped);
 
 } // namespace velvix::transfer

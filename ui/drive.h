@@ -37,6 +37,7 @@ public:
     void setTextVidSekReal(const std::string& text) override;
     void showSlot2Choice(int index) override;
     void showMessage(const Message& message) override;
+    int choose(const Message& message) override;
     std::string formatDecimal(double value) const override;
 
 protected:

@@ -62,6 +62,9 @@ void Drive::PfadOrdner_Change()
     converter_.setFrameFolder(ToPath(PfadOrdner->path()));
     listBitmaps();
     showDrives();
+    if (converter_.settleInterruptedRun()) {
+        listBitmaps(); // restored or finished: other bitmaps
+    }
 }
 
 // The clicked entry means nothing; the list is read again from the frame folder.

@@ -40,6 +40,8 @@ void Drive::showSlot2Choice(int index) { Combo3->setCurrentIndex(index); }
 
 void Drive::showMessage(const Message& message) { ShowMessageBox(this, message); }
 
+int Drive::choose(const Message& message) { return ShowMessageBox(this, message); }
+
 std::string Drive::formatDecimal(double value) const
 {
     QLocale locale;

@@ -1,6 +1,5 @@
 #include "film_dialog.h"
 
-#include "frame_discovery.h"
 #include "frame_folder.h"
 #include "lcd_view.h"
 #include "memory_budget.h"
@@ -16,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -70,22 +68,7 @@ QDoubleSpinBox* SecondsBox(const char* name, const char* atZero)
     return box;
 }
 
-QString Kilobytes(int frameCount)
-{
-    return QString::number((static_cast<long>(frameCount) * static_cast<long>(kPackedFrameBytes) + 1023) / 1024);
-}
-
 } // namespace
-
-QString Clock(double seconds)
-{
-    const int tenths = static_cast<int>(std::lround(seconds * 10));
-    return QStringLiteral("%1:%2%3%4")
-        .arg(tenths / 600)
-        .arg(tenths / 10 % 60, 2, 10, QLatin1Char('0'))
-        .arg(QLocale().decimalPoint())
-        .arg(tenths % 10);
-}
 
 FilmDialog::FilmDialog(const fs::path& input, int rateIndex, int frameCapacity, QWidget* parent)
     : QDialog(parent), input_(input), folderInput_(fs::is_directory(input)), frameCapacity_(frameCapacity)
@@ -267,55 +250,20 @@ frames::Job FilmDialog::job() const
     return job;
 }
 
-std::optional<int> FilmDialog::frameCount() const
+frames::JobSurvey FilmDialog::jobSurvey() const
 {
-    if (!survey_ || survey_->failure) {
-        return std::nullopt;
-    }
-    if (folderInput_) {
-        return static_cast<int>(survey_->images.size());
-    }
-    return frames::ExpectedFrames(survey_->facts.seconds, job().part);
+    return survey_ ? frames::SurveyJob(*survey_, job(), frameCapacity_) : frames::JobSurvey{};
 }
 
 void FilmDialog::showCount()
 {
-    const std::optional<int> count = frameCount();
-    const bool tooMany = !count || *count > kMaxFrames;
-    const frames::Job chosen = job();
-    if (!count) {
-        Anzahl->setText(survey_ ? QStringLiteral("Wie viele Bilder es werden, sagt der Film nicht.")
-                                : QStringLiteral("Film wird gelesen …"));
-    } else if (tooMany) {
-        Anzahl->setText(QStringLiteral("Das ergibt %1 Bilder; Velvix nimmt höchstens %2. Bitte die Dauer kürzen "
-                                       "oder:")
-                            .arg(*count)
-                            .arg(kMaxFrames));
-    } else {
-        Anzahl->setText(QStringLiteral("Das ergibt %1 Bilder.").arg(*count));
-    }
-    Anzahl->setStyleSheet(count && tooMany ? QStringLiteral("color: #b00000") : QString());
-    const QString until =
-        folderInput_
-            ? QString()
-            : QStringLiteral(" (bis %1)")
-                  .arg(Clock(chosen.part.start.value_or(0) + static_cast<double>(kMaxFrames) / chosen.part.rate));
-    Erste299->setText(QStringLiteral("nur die ersten %1 Bilder nehmen%2").arg(kMaxFrames).arg(until));
-    Erste299->setVisible(survey_ && tooMany);
-
-    const int frames = std::min(count.value_or(kMaxFrames), kMaxFrames);
-    QString memory = QStringLiteral("Speicher: %1 Bilder brauchen %2 KB auf dem PC-1600; die Module im "
-                                    "Hauptfenster fassen %3 Bilder (%4 KB).")
-                         .arg(frames)
-                         .arg(Kilobytes(frames))
-                         .arg(frameCapacity_)
-                         .arg(Kilobytes(frameCapacity_));
-    if (frames > frameCapacity_) {
-        memory += QStringLiteral(" Die Videokompression spart ähnliche Bilder ein; was dann noch nicht passt, "
-                                 "lässt Start am Ende weg.");
-    }
-    Speicher->setText(memory);
-    Speicher->setVisible(count.has_value());
+    const frames::JobSurvey count = jobSurvey();
+    Anzahl->setText(survey_ ? ToQString(count.count) : QStringLiteral("Film wird gelesen …"));
+    Anzahl->setStyleSheet(count.frames && count.tooMany ? QStringLiteral("color: #b00000") : QString());
+    Erste299->setText(ToQString(count.firstOnly));
+    Erste299->setVisible(survey_ && count.tooMany);
+    Speicher->setText(ToQString(count.memory));
+    Speicher->setVisible(count.frames.has_value());
     setWorking(workThread_ != nullptr);
 }
 
@@ -332,7 +280,10 @@ void FilmDialog::showTarget()
         hint = QStringLiteral("Der Ordner wird neu angelegt.");
     } else if (!fs::is_directory(folder, ec)) {
         hint = QStringLiteral("Das ist eine Datei, kein Ordner. Bitte einen anderen Zielordner wählen.");
-    } else if (frames::CheckOutputFolder(folder, false)) {
+    } else if (const frames::FolderFrames there = frames::FramesIn(folder, frames::DefaultFramesFolderOps());
+               there.failure) {
+        hint = ToQString(there.failure->text);
+    } else if (!there.frames.empty()) {
         hint = QStringLiteral("Dort liegen schon Bilder. Sie werden nach Rückfrage ersetzt; die alten bleiben, bis "
                               "die neuen vollständig sind.");
     } else {
@@ -352,9 +303,7 @@ void FilmDialog::setWorking(bool working)
         control->setEnabled(!working && !folderInput_);
     }
     Schwelle->setEnabled(!working && job().oneBit.method == frames::Method::Threshold);
-    const std::optional<int> count = frameCount();
-    const bool countFits = (count && *count <= kMaxFrames) || Erste299->isChecked();
-    Umwandeln->setEnabled(!working && survey_ && !survey_->failure && countFits && !job().outputFolder.empty());
+    Umwandeln->setEnabled(!working && jobSurvey().convertible && !job().outputFolder.empty());
 }
 
 } // namespace velvix::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "film_survey.h"
 #include "make_frames.h"
 
 #include <QDialog>
@@ -25,9 +26,6 @@ class QThread;
 
 namespace velvix::ui {
 
-// A time as "1:05,3": minutes, seconds and tenths, with the user's decimal separator.
-QString Clock(double seconds);
-
 // "Film umwandeln": a film (or a folder of images) to frames, with the
 // options of velvix-frames, a look at one frame as the PC-1600 shows it,
 // the count against the memory the main window offers, and the target
@@ -42,13 +40,6 @@ public:
     FilmDialog(const std::filesystem::path& input, int rateIndex, int frameCapacity, QWidget* parent);
     ~FilmDialog() override;
 
-    // What ffprobe or the image folder says about the input.
-    struct Survey {
-        frames::FilmFacts facts;
-        std::vector<std::filesystem::path> images; // a folder of images only
-        std::optional<frames::Failure> failure;
-    };
-
 signals:
     // The frames are complete in `folder`, made at kFrameRates[rateIndex].
     void framesMade(const QString& folder, int rateIndex, const QString& filmName);
@@ -61,14 +52,15 @@ private:
     void connectHandlers();
 
     frames::Job job() const;
-    std::optional<int> frameCount() const;
+    frames::JobSurvey jobSurvey() const;
     void showCount();
     void showTarget();
     void setWorking(bool working);
 
-    // film_dialog_work.cpp: everything that runs off the window's thread.
+    // film_dialog_work.cpp: the threads that read the input, load a picture and make the frames.
     void startSurvey();
-    void surveyed(Survey survey);
+    void surveyed(frames::InputSurvey survey);
+    QString placeText() const;
     void wantPicture();
     void loadPicture();
     void pictureLoaded(std::optional<frames::GreyImage> picture, const QString& failure);
@@ -82,7 +74,7 @@ private:
     std::filesystem::path input_;
     bool folderInput_;
     int frameCapacity_;
-    std::optional<Survey> survey_;
+    std::optional<frames::InputSurvey> survey_;
     std::optional<frames::GreyImage> picture_; // the grey frame at the slider, before fit and dots
     bool pictureWanted_ = false;
     bool closeWhenStopped_ = false;

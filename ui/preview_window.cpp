@@ -1,6 +1,6 @@
 #include "preview_window.h"
 
-#include "gif_export.h"
+#include "background_task.h"
 #include "lcd_view.h"
 #include "message_box.h"
 #include "named.h"
@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
@@ -21,16 +24,45 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace velvix::ui {
 
 namespace {
 
+constexpr int kGifZoom = 3; // 480 x 120 pixels: shows the dots, stays small to share
+
 QString MinutesSeconds(qint64 ms)
 {
     const qint64 seconds = ms / 1000;
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+gif::RgbPicture GifPicture(const Screen& screen)
+{
+    const QImage image = LcdImage(screen, kGifZoom).convertToFormat(QImage::Format_RGB888);
+    gif::RgbPicture picture{image.width(), image.height(), {}};
+    const auto row = static_cast<std::size_t>(image.width()) * 3;
+    for (int y = 0; y < image.height(); ++y) {
+        picture.rgb.insert(picture.rgb.end(), image.constScanLine(y), image.constScanLine(y) + row);
+    }
+    return picture;
+}
+
+// Names, sizes and times of the folder's part files: a new run changes them, a GIF saved beside does not.
+QString VideosStamp(const QString& folder)
+{
+    QString stamp;
+    const QFileInfoList parts = QDir(folder).entryInfoList({QStringLiteral("*.VID")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& part : parts) {
+        stamp += QStringLiteral("%1 %2 %3\n")
+                     .arg(part.fileName())
+                     .arg(part.size())
+                     .arg(part.lastModified().toMSecsSinceEpoch());
+    }
+    return stamp;
 }
 
 } // namespace
@@ -66,14 +98,27 @@ PreviewWindow* PreviewWindow::Open(QWidget* owner, const QString& folder, const 
 }
 
 PreviewWindow::PreviewWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window), clock_(new PlaybackClock(this)), gif_(new GifExport(this))
+    : QWidget(owner, Qt::Window), clock_(new PlaybackClock(this)), watcher_(new QFileSystemWatcher(this)),
+      settle_(new QTimer(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     connect(clock_, &PlaybackClock::frameDue, this, &PreviewWindow::showFrame);
     connect(clock_, &PlaybackClock::ended, this, &PreviewWindow::ended);
     connect(Wiederholen, &QCheckBox::toggled, clock_, &PlaybackClock::setRepeat);
-    connect(gif_, &GifExport::finished, this, &PreviewWindow::gifFinished);
+    settle_->setSingleShot(true);
+    settle_->setInterval(500);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(settle_, &QTimer::timeout, this, &PreviewWindow::filesChanged);
+}
+
+PreviewWindow::~PreviewWindow()
+{
+    // The GIF's thread reports to this window, so it waits for it; cancelled, it stops soon.
+    gifCancel_->store(true);
+    if (gifThread_ != nullptr) {
+        gifThread_->wait();
+    }
 }
 
 void PreviewWindow::createControls()
@@ -149,7 +194,14 @@ void PreviewWindow::createControls()
 
 bool PreviewWindow::showVideos(const QString& folder, const QStringList& names, const QString& preferred)
 {
+    if (folder != folder_) {
+        if (!watcher_->directories().isEmpty()) {
+            watcher_->removePaths(watcher_->directories());
+        }
+        watcher_->addPath(folder);
+    }
     folder_ = folder;
+    videosStamp_ = VideosStamp(folder);
     VideoWahl->clear();
     VideoWahl->addItems(names);
     VideoWahl->setEnabled(names.size() > 1);
@@ -202,6 +254,26 @@ void PreviewWindow::setVideo(std::optional<PreviewVideo> video)
         BildZaehler->clear();
         Zeit->clear();
     }
+}
+
+// A run wrote the folder's videos anew, or removed them: show what is there now, the same video first.
+void PreviewWindow::filesChanged()
+{
+    if (VideosStamp(folder_) == videosStamp_) {
+        return;
+    }
+    QStringList names;
+    for (const std::string& name : FindVideos(ToPath(folder_))) {
+        names.append(ToQString(name));
+    }
+    if (names.isEmpty()) {
+        videosStamp_ = VideosStamp(folder_);
+        VideoWahl->clear();
+        shownName_.clear();
+        setVideo(std::nullopt);
+        return;
+    }
+    showVideos(folder_, names, shownName_.isEmpty() ? VideoWahl->currentText() : shownName_);
 }
 
 void PreviewWindow::VideoWahl_Click()
@@ -279,6 +351,7 @@ void PreviewWindow::step(int by)
 void PreviewWindow::ended()
 {
     showFrame(clock_->timeline().frameCount() - 1);
+    showTime(clock_->timeline().totalMs()); // played through, the whole time has passed
     pause();
 }
 
@@ -291,13 +364,19 @@ void PreviewWindow::showFrame(int frame)
         Bildregler->setValue(frame);
     }
     BildZaehler->setText(QStringLiteral("Bild %1 von %2").arg(frame + 1).arg(clock_->timeline().frameCount()));
-    Zeit->setText(MinutesSeconds(clock_->timeline().startMs(frame)) + QStringLiteral(" von ") +
-                  MinutesSeconds(clock_->timeline().totalMs() + 999)); // a video of 14.2 s is not over at 0:14
+    showTime(clock_->timeline().startMs(frame));
+}
+
+void PreviewWindow::showTime(qint64 ms)
+{
+    // A video of 14.2 s is not over at 0:14; at its end it reads 0:15 of 0:15.
+    const qint64 total = clock_->timeline().totalMs();
+    Zeit->setText(MinutesSeconds(ms == total ? ms + 999 : ms) + QStringLiteral(" von ") + MinutesSeconds(total + 999));
 }
 
 void PreviewWindow::AlsGif_Click()
 {
-    if (!video_) {
+    if (!video_ || gifThread_ != nullptr) {
         return;
     }
     pause();
@@ -308,27 +387,46 @@ void PreviewWindow::AlsGif_Click()
     if (target.isEmpty()) {
         return;
     }
-    gifProgress_ = new QProgressDialog(QStringLiteral("Das GIF wird geschrieben…"), QStringLiteral("Abbrechen"), 0,
-                                       clock_->timeline().frameCount(), this);
+    gifProgress_ =
+        new QProgressDialog(QStringLiteral("Das GIF wird geschrieben…"), QStringLiteral("Abbrechen"), 0, 0, this);
     gifProgress_->setWindowTitle(QStringLiteral("Als GIF speichern"));
     gifProgress_->setWindowModality(Qt::WindowModal);
     gifProgress_->setMinimumDuration(300);
-    connect(gifProgress_, &QProgressDialog::canceled, gif_, &GifExport::cancel);
-    connect(gif_, &GifExport::progress, gifProgress_, &QProgressDialog::setValue);
+    gifProgress_->setAutoReset(false);
+    connect(gifProgress_, &QProgressDialog::canceled, this, [this] { gifCancel_->store(true); });
     AlsGif->setEnabled(false);
-    gif_->start(*video_, target);
+
+    gifCancel_->store(false);
+    gif::GifWork work;
+    work.draw = GifPicture;
+    work.cancel = gifCancel_.get();
+    work.progress = [this](int done, int total) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, done, total] {
+                if (gifProgress_ != nullptr && !gifProgress_->wasCanceled()) {
+                    gifProgress_->setMaximum(total);
+                    gifProgress_->setValue(done);
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    const auto keep = gifCancel_; // the flag outlives the window while the thread runs
+    gifThread_ = RunInBackground<gif::GifResult>(
+        this, [video = *video_, target = ToPath(target), work, keep] { return gif::WriteGif(video, target, work); },
+        [this](gif::GifResult result) { gifFinished(result); });
 }
 
-void PreviewWindow::gifFinished(const std::optional<Message>& failure)
+void PreviewWindow::gifFinished(const gif::GifResult& result)
 {
+    gifThread_ = nullptr;
     if (gifProgress_ != nullptr) {
-        gifProgress_->disconnect(gif_);
         gifProgress_->deleteLater();
         gifProgress_ = nullptr;
     }
     AlsGif->setEnabled(video_.has_value());
-    if (failure) {
-        ShowMessageBox(this, *failure);
+    if (result.outcome != gif::GifResult::Outcome::Cancelled) {
+        ShowMessageBox(this, result.message);
     }
 }
 

@@ -1,27 +1,34 @@
 #pragma once
 
+#include "gif_export.h"
 #include "preview_video.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
+class QFileSystemWatcher;
 class QLabel;
 class QProgressDialog;
 class QPushButton;
 class QSlider;
+class QThread;
+class QTimer;
 
 namespace velvix::ui {
 
-class GifExport;
 class LcdView;
 class PlaybackClock;
 
 // The window of "Vorschau": a written video as the PC-1600 will play it, frame by frame and
-// at its true speed, from what the emulated PC-1600 showed.
+// at its true speed, from what the emulated PC-1600 showed. When the folder's videos are
+// written anew, it shows the new ones.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
@@ -30,6 +37,8 @@ public:
     // one preview window of `owner`. Nothing is shown, after a box that says
     // why, when the folder holds no video or its only video is faulty.
     static PreviewWindow* Open(QWidget* owner, const QString& folder, const QString& preferred);
+
+    ~PreviewWindow() override;
 
     bool isPlaying() const;
     int frame() const { return frame_; }
@@ -56,9 +65,12 @@ private:
     void step(int by);
     void ended();
     void showFrame(int frame);
-    void gifFinished(const std::optional<Message>& failure);
+    void showTime(qint64 ms);
+    void filesChanged();
+    void gifFinished(const gif::GifResult& result);
 
     QString folder_;
+    QString videosStamp_; // the folder's part files as last shown
     QString shownName_;
     std::optional<PreviewVideo> video_;
     int frame_ = 0;
@@ -76,7 +88,10 @@ private:
     QLabel* Zeit;
     QPushButton* AlsGif;
     QPushButton* Schliessen;
-    GifExport* gif_;
+    QFileSystemWatcher* watcher_;
+    QTimer* settle_; // a run writes several files: look once they are all there
+    QPointer<QThread> gifThread_;
+    std::shared_ptr<std::atomic<bool>> gifCancel_ = std::make_shared<std::atomic<bool>>(false);
     QProgressDialog* gifProgress_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "message_box.h"
 #include "named.h"
 #include "port_box.h"
+#include "send_progress.h"
 #include "std_qt.h"
 #include "transfer_messages.h"
 #include "vid_reader.h"
@@ -56,7 +57,7 @@ QString Lines(const std::vector<std::string>& lines)
 } // namespace
 
 TransferWindow* TransferWindow::Open(QWidget* parent, const QString& folder, const QString& preferred,
-                                     SerialSender::Timing timing)
+                                     serial::SerialSender::Timing timing)
 {
     const std::vector<std::string> found = FindVideos(ToPath(folder));
     if (found.empty()) {
@@ -75,7 +76,7 @@ TransferWindow* TransferWindow::Open(QWidget* parent, const QString& folder, con
 }
 
 TransferWindow::TransferWindow(QWidget* parent, const QString& folder, const QStringList& names,
-                               SerialSender::Timing timing)
+                               serial::SerialSender::Timing timing)
     : QDialog(parent), folder_(folder), sender_(timing, this)
 {
     setObjectName(QStringLiteral("Uebertragung"));
@@ -192,11 +193,11 @@ void TransferWindow::connectHandlers()
     connect(Ueberspringen, &QPushButton::clicked, this, &TransferWindow::Ueberspringen_Click);
     connect(Abbrechen, &QPushButton::clicked, this, &TransferWindow::Abbrechen_Click);
     connect(Schliessen, &QPushButton::clicked, this, &TransferWindow::close);
-    connect(&sender_, &SerialSender::progressed, this, &TransferWindow::showProgress);
-    connect(&sender_, &SerialSender::heldChanged, this, &TransferWindow::showHeld);
-    connect(&sender_, &SerialSender::heldLong, this, &TransferWindow::askAfterLongHold);
-    connect(&sender_, &SerialSender::finished, this, &TransferWindow::sendingFinished);
-    connect(&sender_, &SerialSender::failed, this, &TransferWindow::sendingFailed);
+    connect(&sender_, &serial::SerialSender::progressed, this, &TransferWindow::showProgress);
+    connect(&sender_, &serial::SerialSender::heldChanged, this, &TransferWindow::showHeld);
+    connect(&sender_, &serial::SerialSender::heldLong, this, &TransferWindow::askAfterLongHold);
+    connect(&sender_, &serial::SerialSender::finished, this, &TransferWindow::sendingFinished);
+    connect(&sender_, &serial::SerialSender::failed, this, &TransferWindow::sendingFailed);
 }
 
 void TransferWindow::readSettings()
@@ -255,6 +256,7 @@ void TransferWindow::restart()
 {
     plan_ = transfer::PlanTyping(files_, way(), baud());
     step_ = 0;
+    skipped_ = 0;
     for (int row = 0; row < Dateien->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = Dateien->topLevelItem(row);
         item->setText(Time, ToQString(transfer::FormatDuration(transfer::LineSeconds(files_[row].bytes, baud()))));
@@ -269,15 +271,7 @@ void TransferWindow::restart()
     showStep();
 }
 
-void TransferWindow::showTotals()
-{
-    std::uintmax_t bytes = 0;
-    for (const transfer::TypedStep& step : plan_.steps) {
-        bytes += files_[step.file].bytes;
-    }
-    Summe->setText(ToQString("Zusammen " + transfer::GroupDigits(bytes) + " Bytes, bei " + std::to_string(baud()) +
-                             " Baud ca. " + transfer::FormatDuration(transfer::LineSeconds(bytes, baud()))));
-}
+void TransferWindow::showTotals() { Summe->setText(ToQString(transfer::PlanTotals(files_, plan_, baud()))); }
 
 void TransferWindow::showStep()
 {
@@ -288,7 +282,7 @@ void TransferWindow::showStep()
         return;
     }
     if (allSent()) {
-        Anleitung->setText(ToQString(plan_.startNote));
+        Anleitung->setText(ToQString(transfer::FinishNote(plan_, skipped_)));
         Eingabezeilen->setPlainText(Lines(plan_.startLines));
         return;
     }

@@ -31,12 +31,13 @@ public:
     // Opens the window over `parent` for the videos in `folder`, the one named
     // `preferred` first; when the folder holds none, says so and returns nullptr.
     static TransferWindow* Open(QWidget* parent, const QString& folder, const QString& preferred,
-                                SerialSender::Timing timing = {});
+                                serial::SerialSender::Timing timing = {});
 
     void reject() override; // closing while a file goes stops it first
 
 private:
-    TransferWindow(QWidget* parent, const QString& folder, const QStringList& names, SerialSender::Timing timing);
+    TransferWindow(QWidget* parent, const QString& folder, const QStringList& names,
+                   serial::SerialSender::Timing timing);
 
     void createControls();
     void connectHandlers();
@@ -59,7 +60,7 @@ private:
     void showHeld(bool held);
     void askAfterLongHold(int seconds);
     void sendingFinished();
-    void sendingFailed(const QString& reason, qint64 sent);
+    void sendingFailed(const QString& detail, qint64 sent);
     void closeHoldQuestion();
 
     int baud() const;
@@ -71,7 +72,8 @@ private:
     std::vector<transfer::VideoFile> files_;
     transfer::TypingPlan plan_;
     std::size_t step_ = 0;
-    SerialSender sender_;
+    std::size_t skipped_ = 0; // steps passed over since the start
+    serial::SerialSender sender_;
     QElapsedTimer sendClock_;
     QPointer<QMessageBox> holdQuestion_;
 

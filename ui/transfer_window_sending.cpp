@@ -1,8 +1,8 @@
 #include "transfer_window.h"
 
-#include "line_timing.h"
 #include "message_box.h"
 #include "port_box.h"
+#include "send_progress.h"
 #include "sendable_file.h"
 #include "std_qt.h"
 #include "transfer_messages.h"
@@ -44,6 +44,7 @@ void TransferWindow::Senden_Click()
 void TransferWindow::Ueberspringen_Click()
 {
     markStep(QStringLiteral("übersprungen"));
+    ++skipped_;
     ++step_;
     showStep();
 }
@@ -76,17 +77,9 @@ void TransferWindow::showProgress(qint64 sent, qint64 total)
 {
     Fortschritt->setRange(0, static_cast<int>(total));
     Fortschritt->setValue(static_cast<int>(sent));
-    const double seconds = static_cast<double>(sendClock_.elapsed()) / 1000.0;
-    // The first half second measures mostly the system's own buffer filling up.
-    const double rate = seconds >= 0.5 ? static_cast<double>(sent) / seconds : 0.0;
-    const auto left = static_cast<std::uintmax_t>(total - sent);
-    const double secondsLeft = rate > 0.0 ? static_cast<double>(left) / rate : transfer::LineSeconds(left, baud());
-    std::string text = transfer::GroupDigits(static_cast<std::uintmax_t>(sent)) + " von " +
-                       transfer::GroupDigits(static_cast<std::uintmax_t>(total)) + " Bytes";
-    if (rate > 0.0) {
-        text += ", " + transfer::GroupDigits(static_cast<std::uintmax_t>(rate)) + " Bytes/s";
-    }
-    Stand->setText(ToQString(text + ", noch ca. " + transfer::FormatDuration(secondsLeft)));
+    Stand->setText(ToQString(
+        transfer::ProgressText(static_cast<std::uintmax_t>(sent), static_cast<std::uintmax_t>(total),
+                               static_cast<double>(sendClock_.elapsed()) / 1000.0, baud(), sender_.countsExactly())));
 }
 
 void TransferWindow::showHeld(bool held)
@@ -103,14 +96,8 @@ void TransferWindow::askAfterLongHold(int seconds)
     if (holdQuestion_) {
         return;
     }
-    const Message message = transfer::messages::HeldTooLong(currentFile().name, seconds);
-    holdQuestion_ = new QMessageBox(QMessageBox::Warning, ToQString(message.title), ToQString(message.text),
-                                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    holdQuestion_->setAttribute(Qt::WA_DeleteOnClose);
-    holdQuestion_->setTextFormat(Qt::PlainText);
-    holdQuestion_->button(QMessageBox::Ok)->setText(QStringLiteral("Weiter warten"));
-    holdQuestion_->button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    holdQuestion_->setDefaultButton(QMessageBox::Ok);
+    holdQuestion_ = MakeMessageBox(this, transfer::messages::HeldTooLong(currentFile().name, seconds));
+    holdQuestion_->button(QMessageBox::Ok)->setText(ToQString(transfer::messages::kWaitOn));
     // Not a modal loop: if the PC-1600 goes on meanwhile, the question closes by itself.
     // Cancelling shows its own box, so it waits until this one is gone.
     connect(holdQuestion_, &QMessageBox::finished, this, [this](int answer) {
@@ -133,20 +120,20 @@ void TransferWindow::sendingFinished()
 {
     closeHoldQuestion();
     markStep(QStringLiteral("gesendet"));
-    Stand->setText(ToQString(currentFile().name + " ist angekommen."));
+    Stand->setText(ToQString(currentFile().name + " wurde gesendet."));
     ++step_;
     showStep();
 }
 
-void TransferWindow::sendingFailed(const QString& reason, qint64 sent)
+void TransferWindow::sendingFailed(const QString& detail, qint64 sent)
 {
     closeHoldQuestion();
     showStep();
     markStep(QStringLiteral("abgebrochen"));
     const transfer::VideoFile& file = currentFile();
     Stand->setText(QStringLiteral("Fehler beim Senden."));
-    ShowMessageBox(
-        this, transfer::messages::SendFailed(file.name, static_cast<std::uintmax_t>(sent), file.bytes, ToUtf8(reason)));
+    ShowMessageBox(this, transfer::messages::SendFailed(file.name, static_cast<std::uintmax_t>(sent), file.bytes,
+                                                        sender_.countsExactly(), ToUtf8(detail)));
 }
 
 } // namespace velvix::ui

@@ -110,6 +110,13 @@ public:
     void setTextVidSekReal(const std::string& text) override { post("playSeconds", val(text)); }
     void showSlot2Choice(int index) override { post("slot2Choice", val(index)); }
     void showMessage(const Message& message) override;
+    // The page's run folder holds only the chosen frames, never what a run left
+    // unfinished, so no run asks; were one to, its box shows and counts as closed.
+    int choose(const Message& message) override
+    {
+        showMessage(message);
+        return static_cast<int>(message.choices.size()) - 1;
+    }
     std::string formatDecimal(double value) const override;
 
 private:

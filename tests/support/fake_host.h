@@ -29,6 +29,7 @@ public:
     std::map<CheckBox, bool> ticked;
     char decimalSeparator = '.';
     std::function<void(const Message&)> onMessage; // runs while a box is open, as a user could act then
+    int choice = 0;                                 // the answer to every box with choices
 
     std::vector<Message> messages;
     std::vector<std::string> textVideoLng;
@@ -58,6 +59,11 @@ public:
         if (onMessage) {
             onMessage(message);
         }
+    }
+    int choose(const Message& message) override
+    {
+        showMessage(message);
+        return choice;
     }
     std::string formatDecimal(double value) const override
     {

@@ -1,5 +1,7 @@
 #include "window_test.h"
 
+#include "fake_host.h"
+#include "frame_discovery.h"
 #include "frame_files.h"
 #include "temp_folder.h"
 
@@ -108,6 +110,48 @@ TEST_F(DriveRun, CompressionPlayerAndLoaderFromTheWindow)
     for (const QStringList& texts : boxes.buttonTexts) {
         EXPECT_EQ(texts, (QStringList{"Abbrechen", "OK"})); // German in any locale
     }
+}
+
+TEST_F(DriveRun, AFolderARunLeftUnfinishedIsRestoredByTheBoxsDefault)
+{
+    TempFolder root;
+    const std::filesystem::path folder = root.path() / "Katze";
+    std::filesystem::create_directory(folder);
+    std::vector<velvix::Bytes> frames;
+    for (int n = 1; n <= 30; ++n) {
+        frames.push_back(velvix::test::NearCopy(NumberedFrame(1), n));
+    }
+    velvix::test::WriteFrames(folder, frames);
+
+    // Killed at its second rename.
+    struct KilledAtRename : FolderOps {
+        int renames = 0;
+        std::error_code rename(const std::filesystem::path& from, const std::filesystem::path& to) override
+        {
+            if (++renames == 2) {
+                throw std::runtime_error("killed");
+            }
+            return FolderOps::rename(from, to);
+        }
+    } ops;
+    velvix::test::FakeHost host;
+    host.name = "Katze";
+    host.ticked[CheckBox::CheckVKomp] = true;
+    Converter killed{host, ops};
+    killed.setFrameFolder(folder);
+    EXPECT_THROW(killed.start(), std::runtime_error);
+
+    showFolder(folder);
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0].title, "Unterbrochener Lauf");
+    EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8("beim Umbenennen"))) << boxes.seen[0].text.toStdString();
+    EXPECT_EQ(boxes.buttonTexts[0], (QStringList{"Fortsetzen", "Nicht jetzt", "Wiederherstellen"}));
+    EXPECT_EQ(boxes.seen[1].title, "Wiederhergestellt");
+    EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 30);
+    for (int n = 1; n <= 30; ++n) {
+        EXPECT_EQ(velvix::test::ReadFile(folder / velvix::FrameFileName(n)), frames[static_cast<std::size_t>(n - 1)]);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 30);
 }
 
 class EnterKey : public WindowTest, public testing::WithParamInterface<const char*> {};

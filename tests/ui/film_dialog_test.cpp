@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -108,7 +107,7 @@ TEST_F(FilmImport, PictureFollowsEveryOption)
     const QImage before = picture(dialog);
     in<QSlider>(dialog, "Stelle")->setValue(5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return picture(dialog) != before; }, 10000));
-    EXPECT_EQ(in<QLabel>(dialog, "StelleZeit")->text(), "0:00" + QLocale().decimalPoint() + "5");
+    EXPECT_EQ(in<QLabel>(dialog, "StelleZeit")->text(), "0:00,5");
     CloseAndDelete(dialog);
 }
 
@@ -145,7 +144,7 @@ TEST_F(FilmImport, CountsFramesAndOffersTheFirst299)
     in<QComboBox>(dialog, "Bildrate")->setCurrentIndex(2);
     in<QDoubleSpinBox>(dialog, "Dauer")->setValue(0);
     EXPECT_EQ(in<QCheckBox>(dialog, "Erste299")->text(),
-              "nur die ersten 299 Bilder nehmen (bis 0:49" + QLocale().decimalPoint() + "8)");
+              "nur die ersten 299 Bilder nehmen (bis 0:49,8)");
     EXPECT_EQ(in<QLabel>(dialog, "Speicher")->text(),
               "Speicher: 299 Bilder brauchen 183 KB auf dem PC-1600; die Module im Hauptfenster fassen 18 Bilder "
               "(11 KB). Die Videokompression spart ähnliche Bilder ein; was dann noch nicht passt, lässt Start am "
@@ -315,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  velvix::test::WriteFile(folder / "kaputt.mp4", velvix::Bytes(4000, 0x42));
                                  return folder / "kaputt.mp4";
                              },
-                             "ffmpeg kann"},
+                             "kaputt.mp4“ lässt sich nicht als Film lesen"},
                     BadInput{"SoundOnly",
                              [](const fs::path& folder) {
                                  RunFfmpeg({"-f", "lavfi", "-i", "sine=duration=1"}, folder / "ton.wav");

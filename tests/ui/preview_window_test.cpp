@@ -1,7 +1,7 @@
 #include "window_test.h"
 
+#include "frame_discovery.h"
 #include "frame_files.h"
-#include "gif_export.h"
 #include "lcd_view.h"
 #include "preview_window.h"
 #include "temp_folder.h"
@@ -118,6 +118,7 @@ TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
     QTest::mouseClick(play, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !preview->isPlaying(); }));
     EXPECT_EQ(counter(preview), "Bild 30 von 30");
+    EXPECT_EQ(time(preview), "0:05 von 0:05");
     QTest::mouseClick(in<QCheckBox>(preview, "Wiederholen"), Qt::LeftButton);
     slider->setValue(28);
     QTest::mouseClick(play, Qt::LeftButton);
@@ -135,6 +136,17 @@ TEST_F(PreviewFromTheWindow, PlaysPausesStepsAndSlidesThroughTheLastRunsVideo)
     EXPECT_TRUE(boxes.seen[0].text.contains("ALT0.VID")) << boxes.seen[0].text.toStdString();
     EXPECT_EQ(videos->currentText(), "ZUG");
     EXPECT_EQ(counter(preview), "Bild 1 von 30");
+
+    // Start writes ZUG anew from fewer frames: the open preview shows the new video, not the old.
+    for (int number = 25; number <= 30; ++number) {
+        fs::remove(folder.path() / FrameFileName(number));
+    }
+    auto* name = control<QLineEdit>("VideoName");
+    QTest::keyClicks(name, "Zug");
+    QTest::keyClick(name, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter(preview) == "Bild 1 von 24"; }, 5000))
+        << counter(preview).toStdString();
+    EXPECT_EQ(videos->currentText(), "ZUG");
 
     QTest::mouseClick(in<QPushButton>(preview, "Schliessen"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -172,70 +184,6 @@ TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
     EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromUtf8(r.says))) << boxes.seen[0].text.toStdString();
     EXPECT_TRUE(
         boxes.seen[0].text.contains(r.file != nullptr ? QString::fromLatin1(r.file) : ToQString(folder.path())));
-}
-
-// The delays of an animated GIF in hundredths of a second, frame by frame.
-std::vector<int> GifDelays(const velvix::Bytes& gif)
-{
-    std::vector<int> delays;
-    for (std::size_t i = 0; i + 5 < gif.size(); ++i) {
-        if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 0x04) {
-            delays.push_back(gif[i + 4] | gif[i + 5] << 8);
-        }
-    }
-    return delays;
-}
-
-PreviewVideo ThreeFrames()
-{
-    PreviewVideo video{"ZUG", {}, 6, 23};
-    for (int ticks : {184, 368, 92}) { // 1/6 s, 1/3 s, 1/12 s
-        ShownFrame frame;
-        frame.screen.fill(static_cast<std::uint8_t>(ticks));
-        frame.ticks = ticks;
-        video.frames.push_back(frame);
-    }
-    return video;
-}
-
-using GifFile = WindowTest;
-
-TEST_F(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
-{
-    TempFolder folder;
-    const fs::path target = folder.path() / "zug.gif";
-    velvix::test::WriteFile(target, {'a', 'l', 't'});
-
-    struct Try {
-        const char* ffmpeg;
-        const char* says; // nullptr: written
-    };
-    for (const Try& t : {Try{"/keine/ffmpeg", "ffmpeg ließ sich nicht starten"},
-                         Try{"false", "ffmpeg brach ab (Code 1)"}, Try{"ffmpeg", nullptr}}) {
-        SCOPED_TRACE(t.ffmpeg);
-        GifExport gif;
-        gif.ffmpeg = QString::fromLatin1(t.ffmpeg);
-        std::optional<std::optional<Message>> finished;
-        QObject::connect(&gif, &GifExport::finished, [&](const std::optional<Message>& f) { finished = f; });
-        gif.start(ThreeFrames(), ToQString(target));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return finished.has_value(); }, 20000));
-        const std::optional<Message> failure = *finished;
-        EXPECT_EQ(failure.has_value(), t.says != nullptr);
-        if (failure) {
-            EXPECT_NE(failure->text.find(t.says), std::string::npos) << failure->text;
-            EXPECT_NE(failure->text.find("Es wurde nichts gespeichert."), std::string::npos);
-        }
-        const velvix::Bytes file = velvix::test::ReadFile(target);
-        if (t.says == nullptr) {
-            ASSERT_GT(file.size(), 6u);
-            EXPECT_EQ(std::string(file.begin(), file.begin() + 6), "GIF89a");
-            EXPECT_EQ(GifDelays(file), (std::vector<int>{17, 33, 8}));
-        } else {
-            EXPECT_EQ(file, (velvix::Bytes{'a', 'l', 't'}));
-        }
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
-            << "no temporary file left";
-    }
 }
 
 } // namespace

@@ -30,7 +30,7 @@ struct SeenBox {
 void PrintTo(const SeenBox& box, std::ostream* os);
 
 // Watches for modal message boxes while a handler runs, notes each one and
-// presses `answer` (or OK where the box does not offer it).
+// presses `answer`, else the box's default button, else OK.
 class BoxAnswerer {
 public:
     BoxAnswerer();

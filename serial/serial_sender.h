@@ -12,12 +12,13 @@
 #include <chrono>
 #include <optional>
 
-namespace velvix::ui {
+namespace velvix::serial {
 
-// Sends one file to the PC-1600 over a serial port at 8N1 with XON/XOFF,
-// which the port's driver obeys. It works on the window's thread through
-// notifications: nothing here blocks. (POSIX: it writes to the port's descriptor.) "Sent" counts the bytes that
-// have left the computer, not those still queued in the system's driver.
+// Sends one file to the PC-1600 over a serial port at 8N1 with XON/XOFF, which the port's driver
+// obeys. It works on its thread's event loop through notifications: nothing here blocks. (POSIX: it
+// writes to the port's descriptor.) "Sent" counts the bytes that have left the computer, not those
+// still queued in the system's driver; where the driver cannot say how many it holds (a
+// pseudo-terminal), the count is only what the system took.
 class SerialSender : public QObject {
     Q_OBJECT
 
@@ -36,13 +37,16 @@ public:
     // Drops whatever has not gone yet and closes the port at once.
     void cancel();
     bool isSending() const { return port_.isOpen(); }
+    // False while the port cannot tell what left it: "sent" is then what the system took.
+    bool countsExactly() const { return countsExactly_; }
 
 signals:
     void progressed(qint64 sent, qint64 total);
     void heldChanged(bool held); // the PC-1600 asked for a pause (XOFF) or went on (XON)
     void heldLong(int seconds);
     void finished();
-    void failed(const QString& reason, qint64 sent);
+    // The line broke; `detail` is the system's own words, `sent` the bytes that went before.
+    void failed(const QString& detail, qint64 sent);
 
 private:
     void writeMore();
@@ -60,9 +64,10 @@ private:
     qint64 accepted_ = 0; // taken by the driver
     qint64 sent_ = 0;
     QElapsedTimer sinceProgress_;
+    bool countsExactly_ = true;
     bool held_ = false;
     bool stopping_ = false;
     int heldLongAsked_ = 0;
 };
 
-} // namespace velvix::ui
+} // namespace velvix::serial

@@ -1,6 +1,5 @@
 #include "serial_sender.h"
 
-#include "std_qt.h"
 #include "system_reason.h"
 #include "transfer_messages.h"
 
@@ -8,11 +7,12 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <string_view>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
-namespace velvix::ui {
+namespace velvix::serial {
 
 namespace {
 
@@ -40,6 +40,14 @@ transfer::messages::PortProblem ProblemOf(QSerialPort::SerialPortError error, co
     }
 }
 
+// A pseudo-terminal hands every byte on at once and keeps no queue the system can count, however long
+// the far end holds the line; a serial driver counts what still waits in it.
+bool DriverCountsQueue(int descriptor)
+{
+    const char* name = ::ttyname(descriptor);
+    return name == nullptr || std::string_view(name).rfind("/dev/pts/", 0) != 0;
+}
+
 } // namespace
 
 SerialSender::SerialSender(Timing timing, QObject* parent) : QObject(parent), timing_(timing)
@@ -64,13 +72,14 @@ std::optional<Message> SerialSender::start(const QString& port, int baud, QByteA
                      port_.setFlowControl(QSerialPort::SoftwareControl);
     if (!set) {
         const Message problem = transfer::messages::PortUnavailable(
-            ProblemOf(port_.error(), port.trimmed()), ToUtf8(port.trimmed()), ToUtf8(port_.errorString()));
+            ProblemOf(port_.error(), port.trimmed()), port.trimmed().toStdString(), port_.errorString().toStdString());
         port_.close();
         return problem;
     }
     bytes_ = std::move(bytes);
     accepted_ = 0;
     sent_ = 0;
+    countsExactly_ = DriverCountsQueue(static_cast<int>(port_.handle()));
     held_ = false;
     heldLongAsked_ = 0;
     port_.clear();
@@ -103,7 +112,7 @@ void SerialSender::writeMore()
     if (written > 0) {
         accepted_ += written;
     } else if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-        fail(ToQString(SystemReasonFromErrno(errno)));
+        fail(QString::fromStdString(SystemReasonFromErrno(errno)));
         return;
     } else {
         writable_->setEnabled(false); // held: the next poll tries again
@@ -130,11 +139,7 @@ void SerialSender::fail(const QString& systemText)
     stopping_ = true;
     port_.clear(QSerialPort::Output);
     stop();
-    // Which error a pulled adapter gives depends on its driver, so they all read alike.
-    emit failed(
-        QStringLiteral("Die Verbindung zur Schnittstelle ist abgerissen (Kabel oder USB-Adapter abgezogen?) – ") +
-            systemText,
-        sent);
+    emit failed(systemText, sent);
 }
 
 void SerialSender::poll()
@@ -196,4 +201,4 @@ void SerialSender::stop()
     stopping_ = false;
 }
 
-} // namespace velvix::ui
+} // namespace velvix::serial
