@@ -97,10 +97,11 @@ val ReadForSending(const std::string& name, int index)
 // The boxes of a file that does not arrive; the browser names no port, so the box names the cable's.
 val CancelledBox(const std::string& file) { return Box(transfer::messages::Cancelled(file)); }
 
+// `sent` counts what the browser took, not what has left the computer.
 val SendFailedBox(const std::string& file, double sent, double total, const std::string& reason)
 {
     return Box(transfer::messages::SendFailed(file, static_cast<std::uintmax_t>(sent),
-                                              static_cast<std::uintmax_t>(total), reason));
+                                              static_cast<std::uintmax_t>(total), false, reason));
 }
 
 val PortBox(const std::string& reason)
