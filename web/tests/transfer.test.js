@@ -64,6 +64,7 @@ test('a file goes whole and in order, and not one byte while the PC-1600 holds t
   const page = await openPage(browser, site.url, fakeSerial);
   await convert(page, frames);
   await page.click('#Uebertragen');
+  await page.waitForSelector('#transfer[open]');
   assert.match(await page.textContent('#transfer-lines'), /BLOAD "COM1:"$/);
   await page.click('#send');
 
