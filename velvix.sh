@@ -79,7 +79,8 @@ check_package() {
 # The page's npm packages come from web/package-lock.json; emscripten's own tools run
 # on node and look for Debian's node packages (acorn) there.
 build_web() {
-    packages+=(emscripten nodejs npm python3)
+    packages+=(emscripten nodejs python3)
+    command -v npm >/dev/null || packages+=(npm) # some node packages bring their own npm
     install_missing
     [ web/node_modules/.package-lock.json -nt web/package-lock.json ] ||
         (cd web && npm ci --no-audit --no-fund)
