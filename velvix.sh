@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev zlib1g-dev ffmpeg
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libz80ex-dev z80asm zlib1g-dev ffmpeg
           qt6-base-dev qt6-serialport-dev qt6-translations-l10n fonts-liberation)
 
 install_missing() {
@@ -107,7 +107,7 @@ fuzz)
     packages+=(clang clang-14 libclang-rt-14-dev) # clang gives the plain clang++ the preset names
     install_missing
     build fuzz
-    for target in frame_bitmap_fuzz run_record_fuzz video_name_fuzz whole_run_fuzz preview_fuzz; do
+    for target in frame_bitmap_fuzz run_record_fuzz video_name_fuzz whole_run_fuzz preview_fuzz compact_player_fuzz; do
         found=$(mktemp -d)
         log="build/fuzz/$target.log"
         status=0

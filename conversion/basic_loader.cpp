@@ -14,9 +14,9 @@ constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kEndOfLine = 0x0D;
 
 // Line number (two bytes, high first) and length byte are followed by the rest of the line.
-Bytes LoaderLine(const std::string& outputName, int part)
+Bytes LoaderLine(const std::string& fileName, int lineNumber)
 {
-    const Bytes file = EncodeWindows1252(PartFileName(outputName, part));
+    const Bytes file = EncodeWindows1252(fileName);
     Bytes rest(std::begin(kBload), std::end(kBload));
     rest.push_back(kQuote);
     rest.insert(rest.end(), {'S', '2', ':'});
@@ -24,7 +24,6 @@ Bytes LoaderLine(const std::string& outputName, int part)
     rest.push_back(kQuote);
     rest.push_back(kEndOfLine);
 
-    const auto lineNumber = static_cast<std::uint16_t>(part + 1);
     Bytes line{static_cast<std::uint8_t>(lineNumber >> 8), static_cast<std::uint8_t>(lineNumber & 0xFF),
                static_cast<std::uint8_t>(rest.size())};
     line.insert(line.end(), rest.begin(), rest.end());
@@ -33,11 +32,18 @@ Bytes LoaderLine(const std::string& outputName, int part)
 
 } // namespace
 
-Bytes BuildBasicLoader(const std::string& outputName, int lastPart)
+Bytes BuildBasicLoader(const std::string& outputName, int lastPart, const std::string& player)
 {
-    Bytes lines;
+    std::vector<std::string> files;
     for (int part = 0; part <= lastPart; ++part) {
-        const Bytes line = LoaderLine(outputName, part);
+        files.push_back(PartFileName(outputName, part));
+    }
+    if (!player.empty()) {
+        files.push_back(player);
+    }
+    Bytes lines;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const Bytes line = LoaderLine(files[i], static_cast<int>(i) + 1);
         lines.insert(lines.end(), line.begin(), line.end());
     }
     // A program has no load or start address of its own.
@@ -53,10 +59,10 @@ Bytes BuildBasicLoader(const std::string& outputName, int lastPart)
 }
 
 std::optional<Message> WriteBasicLoader(const std::filesystem::path& folder, const std::string& outputName,
-                                        int lastPart)
+                                        int lastPart, const std::string& player)
 {
     const auto path = folder / PathFromUtf8(outputName + ".BAS");
-    if (auto error = WriteWholeFile(path, BuildBasicLoader(outputName, lastPart))) {
+    if (auto error = WriteWholeFile(path, BuildBasicLoader(outputName, lastPart, player))) {
         return messages::WriteFailed(*error);
     }
     return std::nullopt;

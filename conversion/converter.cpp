@@ -1,6 +1,10 @@
 #include "converter.h"
 
 #include "basic_loader.h"
+#include "compact_encoder.h"
+#include "compact_layout.h"
+#include "compact_parts.h"
+#include "compact_player.h"
 #include "compression.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
@@ -26,6 +30,7 @@ void Converter::start()
     settings_.frameCapacity = budget_.frameCapacity();
     settings_.writePlayer = host_.isTicked(CheckBox::CheckvPlay);
     settings_.writeLoader = host_.isTicked(CheckBox::CheckStartBas);
+    settings_.compact = host_.isTicked(CheckBox::CheckKompakt);
 
     if (settings_.frameCount < settings_.frameCapacity) {
         // shown at once, before the long work
@@ -78,26 +83,20 @@ void Converter::finishRun(RunRecord record)
 // After a rewrite the record goes last, once every file is written.
 void Converter::writeVideo(bool compressed)
 {
-    cutToCapacity(compressed);
-
-    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
-                           static_cast<std::uint8_t>(settings_.framesPerSecond)};
-    const VidResult written =
-        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
-    if (written.failure) {
-        fail(*written.failure);
+    const bool compact = settings_.compact;
+    if (!(compact ? writeCompact(compressed) : writePlain(compressed))) {
         return;
     }
-    lastPart_ = written.lastPart;
 
     if (settings_.writePlayer) {
-        if (auto failure = WritePlayerFile(frameFolder_)) {
+        if (auto failure = compact ? WriteCompactPlayerFile(frameFolder_) : WritePlayerFile(frameFolder_)) {
             fail(*failure);
             return;
         }
     }
     if (settings_.writeLoader) {
-        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_)) {
+        const std::string player = compact ? kCompactPlayerFileName : "";
+        if (auto failure = WriteBasicLoader(frameFolder_, settings_.outputName, lastPart_, player)) {
             fail(*failure);
             return;
         }
@@ -120,10 +119,45 @@ void Converter::chooseStrength(int index)
     }
 }
 
-// The compressed cut shows its play time before its warning, the plain cut after.
-void Converter::cutToCapacity(bool compressed)
+bool Converter::writePlain(bool compressed)
 {
-    const int capacity = settings_.frameCapacity;
+    cutTo(settings_.frameCapacity, compressed);
+    const VideoFacts facts{static_cast<std::uint8_t>(settings_.frameCount), static_cast<std::uint8_t>(playSeconds_),
+                           static_cast<std::uint8_t>(settings_.framesPerSecond)};
+    const VidResult written =
+        WriteVidParts(frameFolder_, settings_.outputName, settings_.framePaths, settings_.frameTimes, facts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The frames are coded before the cut: how many fit depends on the frames.
+bool Converter::writeCompact(bool compressed)
+{
+    const PackedFrames read = ReadPackedFrames(settings_.framePaths, settings_.frameCount);
+    if (read.failure) {
+        return fail(*read.failure);
+    }
+    const int perSecond = settings_.framesPerSecond;
+    const CompactVideo video =
+        EncodeCompactVideo(read.pictures, settings_.frameTimes, perSecond, settings_.frameCapacity);
+    host_.showCompactFit(std::to_string(video.frameCount) + " von " + std::to_string(settings_.frameCount) + " passen");
+    cutTo(video.frameCount, compressed);
+    const std::vector<Bytes> parts =
+        BuildCompactParts(video, static_cast<std::uint8_t>(playSeconds_), static_cast<std::uint8_t>(perSecond));
+    const CompactPartsResult written = WriteCompactParts(frameFolder_, settings_.outputName, parts);
+    if (written.failure) {
+        return fail(*written.failure);
+    }
+    lastPart_ = written.lastPart;
+    return true;
+}
+
+// The compressed cut shows its play time before its warning, the plain cut after.
+void Converter::cutTo(int capacity, bool compressed)
+{
     const int perSecond = settings_.framesPerSecond;
     std::optional<CutResult> cut;
     if (compressed) {

@@ -47,7 +47,9 @@ private:
     bool findFrames();
     void finishRun(RunRecord record);
     void writeVideo(bool compressed);
-    void cutToCapacity(bool compressed);
+    void cutTo(int capacity, bool compressed);
+    bool writePlain(bool compressed);
+    bool writeCompact(bool compressed);
     void setPlaySeconds(int seconds);
     bool fail(const Message& message);
     bool failAtName(const Message& message); // the name field gets the focus to mend it

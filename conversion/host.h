@@ -6,7 +6,7 @@
 
 namespace velvix {
 
-enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas };
+enum class CheckBox { CheckVKomp, CheckvPlay, CheckStartBas, CheckKompakt };
 
 // The window as the conversion sees it. The conversion never knows which
 // widget shows what; tests drive it with a recording fake.
@@ -21,6 +21,9 @@ public:
     virtual void focusVideoName() = 0;
     virtual void setTextVideoLng(const std::string& text) = 0;
     virtual void setTextVidSekReal(const std::string& text) = 0;
+    // How many of the run's frames fit once coded compactly, known only
+    // after the frames are read.
+    virtual void showCompactFit(const std::string& text) = 0;
     // Shows the given entry in the slot S2 list without running its handling;
     // the conversion has already applied it.
     virtual void showSlot2Choice(int index) = 0;

@@ -126,7 +126,7 @@ std::string FormatRunRecord(const RunRecord& r)
            "\nBilderProSekunde: " + std::to_string(s.framesPerSecond) +
            "\nGrundzeit: " + std::to_string(s.baseFrameTime) + "\nPlatz: " + std::to_string(s.frameCapacity) +
            "\nPlayer: " + std::to_string(s.writePlayer) + "\nLoader: " + std::to_string(s.writeLoader) +
-           "\nName: " + s.outputName + "\n";
+           (s.compact ? "\nKompakt: 1" : "") + "\nName: " + s.outputName + "\n";
 }
 
 std::optional<RunRecord> ParseRunRecord(std::string_view text)
@@ -157,8 +157,9 @@ std::optional<RunRecord> ParseRunRecord(std::string_view text)
     const auto capacity = Number(field("Platz"), 0, 255);
     const auto player = Number(field("Player"), 0, 1);
     const auto loader = Number(field("Loader"), 0, 1);
+    const auto compact = field("Kompakt").empty() ? std::optional<int>(0) : Number(field("Kompakt"), 0, 1);
     if (step == kStepNames.end() || !kept || !times || !source || !perSecond || !base || !capacity || !player ||
-        !loader) {
+        !loader || !compact) {
         return std::nullopt;
     }
     r.step = static_cast<RewriteStep>(step - kStepNames.begin());
@@ -173,6 +174,7 @@ std::optional<RunRecord> ParseRunRecord(std::string_view text)
     r.settings.frameCapacity = *capacity;
     r.settings.writePlayer = *player == 1;
     r.settings.writeLoader = *loader == 1;
+    r.settings.compact = *compact == 1;
     r.settings.outputName = field("Name");
     if (!Valid(r)) {
         return std::nullopt;
@@ -198,8 +200,8 @@ bool HasRunRecord(const fs::path& frameFolder)
 std::optional<Message> WriteRunRecord(const fs::path& frameFolder, const RunRecord& record, FolderOps& ops)
 {
     const std::string text = FormatRunRecord(record);
-    if (auto error = ops.writeFile(RecordPath(frameFolder),
-                                   {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})) {
+    if (auto error =
+            ops.writeFile(RecordPath(frameFolder), {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()})) {
         return messages::WriteFailed(*error);
     }
     return std::nullopt;

@@ -23,6 +23,7 @@ struct RunSettings {
     int frameCapacity = 0;
     bool writePlayer = false;
     bool writeLoader = false;
+    bool compact = false; // the compact format and its player
 
     bool operator==(const RunSettings&) const = default;
 };

@@ -1,6 +1,9 @@
 #include "stored_frames.h"
 
+#include "compact_decoder.h"
+#include "compact_layout.h"
 #include "memory_budget.h"
+#include "pc1600_timing.h"
 #include "vid_header.h"
 #include "vid_layout.h"
 
@@ -8,18 +11,16 @@
 
 namespace velvix {
 
-StoredVideo ReadStoredFrames(const VideoParts& parts)
+namespace {
+
+// Behind each plain part's header one spare byte, then the records, highest frame first.
+void ReadPlainFrames(const VideoParts& parts, StoredVideo& video)
 {
-    StoredVideo video;
-    const auto rate = std::find_if(kFrameRates.begin(), kFrameRates.end(),
-                                   [&](const FrameRate& r) { return r.perSecond == parts.framesPerSecond; });
-    video.unitsPerSecond = rate == kFrameRates.end() ? 0 : rate->perSecond * rate->baseFrameTime;
     for (const VidPart& part : SplitIntoParts(parts.frameCount)) {
         if (static_cast<std::size_t>(part.number) >= parts.files.size()) {
             break;
         }
         const Bytes& file = parts.files[static_cast<std::size_t>(part.number)];
-        // Behind the header one spare byte, then the records, highest frame first.
         for (int frame = part.lowestFrame; frame <= part.highestFrame; ++frame) {
             const std::size_t at =
                 kVidHeaderBytes + 1 + kFrameRecordBytes * static_cast<std::size_t>(part.highestFrame - frame);
@@ -28,8 +29,25 @@ StoredVideo ReadStoredFrames(const VideoParts& parts)
             }
             StoredVideoFrame& stored = video.frames.emplace_back();
             std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), kPackedFrameBytes, stored.screen.begin());
-            stored.units = file[at + kPackedFrameBytes];
+            stored.ticks = kTicksPerUnit * file[at + kPackedFrameBytes];
         }
+    }
+}
+
+} // namespace
+
+StoredVideo ReadStoredFrames(const VideoParts& parts)
+{
+    StoredVideo video;
+    const auto rate = std::find_if(kFrameRates.begin(), kFrameRates.end(),
+                                   [&](const FrameRate& r) { return r.perSecond == parts.framesPerSecond; });
+    video.ticksPerSecond = rate == kFrameRates.end() ? 0 : kTicksPerUnit * rate->perSecond * rate->baseFrameTime;
+    if (parts.playerFile == kCompactPlayerFileName) {
+        for (const CompactFrame& frame : DecodeCompactVideo(parts.files).frames) {
+            video.frames.push_back({frame.picture, frame.ticks});
+        }
+    } else {
+        ReadPlainFrames(parts, video);
     }
     return video;
 }

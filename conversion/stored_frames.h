@@ -7,21 +7,21 @@
 
 namespace velvix {
 
-// A frame as a part file stores it: the picture for the display and its
-// display time in player units.
+// A frame as the part files store it: the picture for the display and the
+// wait ticks the player shows it.
 struct StoredVideoFrame {
     PackedFrame screen{};
-    int units = 0;
+    int ticks = 0;
 };
 
 // The frames of checked part files in the order the player shows them, for a
 // view that cannot run the player (the web page): frame 1 first.
 struct StoredVideo {
     std::vector<StoredVideoFrame> frames;
-    int unitsPerSecond = 0; // frames per second x the base frame time of that rate
+    int ticksPerSecond = 0;
 };
 
-// Reads no byte beyond the files, whatever they hold.
+// Plain and compact parts alike; reads no byte beyond the files, whatever they hold.
 StoredVideo ReadStoredFrames(const VideoParts& parts);
 
 } // namespace velvix

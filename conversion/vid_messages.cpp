@@ -26,6 +26,15 @@ std::string WriteAgainAs(const char* verb, const VideoWindow& window)
 
 std::string WriteAgain(const VideoWindow& window) { return WriteAgainAs("Schreiben", window); }
 
+Message RunInterrupted(const VideoWindow& window, const std::filesystem::path& folder)
+{
+    return Box(window, "In diesem Ordner wurde ein Lauf mit Kompression unterbrochen:" + kBr + Utf8FromPath(folder) +
+                           kBr + "Seine Videodateien sind vielleicht nur halb geschrieben." + kBr + kBr +
+                           "Öffnen Sie den Ordner im Hauptfenster: Dort setzen Sie den Lauf fort, oder Sie stellen "
+                           "den Ordner wieder her und schreiben das Video mit Start neu. Öffnen Sie dann " +
+                           window.name + " noch einmal.");
+}
+
 Message VideoMissing(const VideoWindow& window, const std::filesystem::path& part0)
 {
     return Box(window, File(part0) + "fehlt: dieses Video liegt nicht (mehr) im Ordner." + kBr +

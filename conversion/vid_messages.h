@@ -19,6 +19,8 @@ struct VideoWindow {
 // What to do about files that are not as the converter wrote them.
 std::string WriteAgain(const VideoWindow& window);
 
+// A run with compression in the folder did not end: its video may be half written, its frames half renamed.
+Message RunInterrupted(const VideoWindow& window, const std::filesystem::path& folder);
 Message VideoMissing(const VideoWindow& window, const std::filesystem::path& part0);
 Message PartMissing(const VideoWindow& window, const std::filesystem::path& file, int frameCount, int partCount);
 Message PartUnreadable(const VideoWindow& window, const std::filesystem::path& file, const std::string& reason);

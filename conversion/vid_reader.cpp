@@ -1,5 +1,8 @@
 #include "vid_reader.h"
 
+#include "compact_decoder.h"
+#include "compact_layout.h"
+#include "interrupted_run.h"
 #include "memory_budget.h"
 #include "vid_header.h"
 #include "vid_layout.h"
@@ -120,6 +123,66 @@ PartCheck CheckHeader(const fs::path& path, const ReadPart& read, int part, cons
     return {*frames, std::nullopt};
 }
 
+// The compact format: part 0 ends below the decoding buffer, its closing facts
+// say how many parts follow, and every part must decode as the player would.
+VideoPartsResult ReadCompactParts(const fs::path& folder, const std::string& name, const fs::path& path0,
+                                  ReadPart part0, const VideoWindow& window)
+{
+    std::vector<fs::path> paths{path0};
+    std::vector<ReadPart> reads;
+    reads.push_back(std::move(part0));
+    const CompactFacts facts = *ReadCompactFacts(reads[0].file);
+    const int parts = std::max(facts.parts(), 1);
+    for (int p = 0; p < parts; ++p) {
+        if (p > 0) {
+            paths.push_back(folder / PathFromUtf8(PartFileName(name, p)));
+            reads.push_back(Read(paths.back(), window));
+        }
+        const fs::path& path = paths.back();
+        const ReadPart& read = reads.back();
+        if (read.missing) {
+            return {std::nullopt, messages::PartMissing(window, path, facts.frameCount, parts)};
+        }
+        if (read.failure) {
+            return {std::nullopt, read.failure};
+        }
+        const std::optional<HeaderFields> header = ParseVidHeader(read.file);
+        if (!header || header->type != FileType::BinaryImage || header->loadBank != p ||
+            std::uint32_t{header->loadAddress} + header->dataLength != (p == 0 ? kCompactBuffer : PartEnd(p))) {
+            return {std::nullopt,
+                    messages::ForeignPart(window, path,
+                                          "Teil 0 erwartet Teil " + std::to_string(p) + " eines kompakten Videos")};
+        }
+        const std::size_t expected = kVidHeaderBytes + header->dataLength;
+        if (read.size != expected) {
+            return {std::nullopt, read.size < expected ? messages::PartTruncated(window, path, read.size, expected)
+                                                       : messages::PartOversized(window, path, read.size, expected)};
+        }
+        if (header->loadAddress != facts.partStarts[static_cast<std::size_t>(p)]) {
+            return {std::nullopt,
+                    messages::ForeignPart(
+                        window, path, "sie ist ein Teil " + std::to_string(p) + " anderer Länge, als Teil 0 erwartet")};
+        }
+    }
+    std::vector<Bytes> files;
+    for (ReadPart& read : reads) {
+        files.push_back(std::move(read.file));
+    }
+    const CompactDecoding decoded = DecodeCompactVideo(files);
+    const bool knownRate = std::any_of(kFrameRates.begin(), kFrameRates.end(),
+                                       [&](const FrameRate& rate) { return rate.perSecond == facts.framesPerSecond; });
+    if (!decoded.fault.empty()) {
+        return {std::nullopt, messages::NotAVid(window, path0, decoded.fault)};
+    }
+    if (!knownRate) {
+        return {std::nullopt,
+                messages::NotAVid(window, path0,
+                                  "sie nennt " + std::to_string(facts.framesPerSecond) + " Bilder pro Sekunde")};
+    }
+    return {VideoParts{std::move(files), facts.frameCount, facts.framesPerSecond, kCompactPlayerFileName},
+            std::nullopt};
+}
+
 } // namespace
 
 std::vector<std::string> FindVideos(const fs::path& folder)
@@ -137,6 +200,10 @@ std::vector<std::string> FindVideos(const fs::path& folder)
 
 VideoPartsResult ReadVideoParts(const fs::path& folder, const std::string& name, const VideoWindow& window)
 {
+    // Before anything is played or sent: the folder must first be settled in the main window.
+    if (FindInterruptedRun(folder)) {
+        return {std::nullopt, messages::RunInterrupted(window, folder)};
+    }
     const fs::path path0 = folder / PathFromUtf8(PartFileName(name, 0));
     ReadPart part0 = Read(path0, window);
     if (part0.missing) {
@@ -144,6 +211,11 @@ VideoPartsResult ReadVideoParts(const fs::path& folder, const std::string& name,
     }
     if (part0.failure) {
         return {std::nullopt, part0.failure};
+    }
+    const std::optional<HeaderFields> header0 = ParseVidHeader(part0.file);
+    if (header0 && header0->loadBank == 0 && header0->dataLength >= kCompactFactsBytes &&
+        std::uint32_t{header0->loadAddress} + header0->dataLength == kCompactBuffer) {
+        return ReadCompactParts(folder, name, path0, std::move(part0), window);
     }
     const PartCheck check0 = CheckHeader(path0, part0, 0, window);
     if (check0.failure) {

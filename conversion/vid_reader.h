@@ -28,7 +28,8 @@ struct VideoPartsResult {
     std::optional<Message> failure; // names the file and what is wrong with it
 };
 
-// Reads the parts of video `name` that part 0 counts. A failure is a box of
+// Reads the parts of video `name` that part 0 counts; a folder that a run
+// with compression left unfinished is refused first. A failure is a box of
 // `window`. A part of another video with the same size and header passes:
 // nothing in the files tells the two apart.
 VideoPartsResult ReadVideoParts(const std::filesystem::path& folder, const std::string& name,

@@ -33,21 +33,33 @@ Bytes BuildVidPart(const VidPart& part, const std::vector<Bytes>& recordsByFrame
     return file;
 }
 
+PackedFrames ReadPackedFrames(const std::vector<fs::path>& framePaths, int frameCount)
+{
+    PackedFrames read;
+    for (int frame = 1; frame <= frameCount; ++frame) {
+        FileStart file = ReadFileStart(framePaths[static_cast<std::size_t>(frame - 1)], kFrameBytes);
+        if (file.error) {
+            return {{}, messages::ReadFailed(*file.error)};
+        }
+        if (!IsAcceptedFrame(file.bytes)) {
+            return {{}, messages::RejectedFrame()};
+        }
+        read.pictures.push_back(PackFrame(file.bytes));
+    }
+    return read;
+}
+
 VidResult WriteVidParts(const fs::path& folder, const std::string& outputName, const std::vector<fs::path>& framePaths,
                         const std::vector<std::uint8_t>& frameTimes, const VideoFacts& facts)
 {
     const int frameCount = facts.frameCount;
+    PackedFrames read = ReadPackedFrames(framePaths, frameCount);
+    if (read.failure) {
+        return {0, read.failure};
+    }
     std::vector<Bytes> records;
-    for (int frame = 1; frame <= frameCount; ++frame) {
-        const auto index = static_cast<std::size_t>(frame - 1);
-        FileStart file = ReadFileStart(framePaths[index], kFrameBytes);
-        if (file.error) {
-            return {0, messages::ReadFailed(*file.error)};
-        }
-        if (!IsAcceptedFrame(file.bytes)) {
-            return {0, messages::RejectedFrame()};
-        }
-        const PackedFrame packed = PackFrame(file.bytes);
+    for (std::size_t index = 0; index < read.pictures.size(); ++index) {
+        const PackedFrame& packed = read.pictures[index];
         Bytes record(packed.begin(), packed.end());
         record.push_back(frameTimes[index]);
         records.push_back(std::move(record));

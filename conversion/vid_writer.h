@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_io.h"
+#include "frame_bitmap.h"
 #include "message.h"
 #include "vid_layout.h"
 
@@ -14,6 +15,14 @@ namespace velvix {
 
 // The whole file of one part from the packed records of its frames, highest first.
 Bytes BuildVidPart(const VidPart& part, const std::vector<Bytes>& recordsByFrame, const VideoFacts& facts);
+
+struct PackedFrames {
+    std::vector<PackedFrame> pictures;
+    std::optional<Message> failure;
+};
+
+// Reads, checks and packs frames 1 to frameCount; the first failure ends it.
+PackedFrames ReadPackedFrames(const std::vector<std::filesystem::path>& framePaths, int frameCount);
 
 struct VidResult {
     int lastPart = 0;

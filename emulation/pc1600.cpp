@@ -25,6 +25,7 @@ constexpr std::uint16_t kKeyCheck = 0x016F;
 constexpr std::uint16_t kSelectBank = 0x0190;
 
 constexpr std::uint16_t kCarry = 0x01;
+constexpr int kRetTStates = 10;
 
 std::string Hex(unsigned value)
 {
@@ -116,6 +117,7 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
 {
     playback_ = {};
     keyAfterFrame_ = keyAfterFrame;
+    scramble_ = 1;
     screen_ = {};
     bandsDrawn_ = false;
 
@@ -137,14 +139,20 @@ Playback Pc1600::call(std::uint16_t address, std::optional<int> keyAfterFrame, l
             }
             return playback_;
         }
+        long tStates = 0;
         if (answerSystemRoutine(pc)) {
+            scrambleRegisters(pc);
             returnToCaller();
+            tStates = kRetTStates;
         } else if (pc < kBankedEnd) {
             playback_.fault = "sprang nach " + Hex(pc) + ", außerhalb des Players";
         } else {
             do {
-                z80ex_step(cpu_->context);
+                tStates += z80ex_step(cpu_->context);
             } while (z80ex_last_op_type(cpu_->context) != 0); // a prefix is not a whole instruction
+        }
+        if (!playback_.frames.empty()) {
+            playback_.frames.back().tStates += tStates;
         }
     }
     if (playback_.fault.empty()) {
@@ -176,8 +184,9 @@ bool Pc1600::answerSystemRoutine(std::uint16_t address)
     case kSelectBank:
         if (a >= kBanks) {
             playback_.fault = "wählte die Speicherbank " + std::to_string(a);
+        } else {
+            bank_ = a; // a bank that is not there is never selected, not even for the return
         }
-        bank_ = a;
         return true;
     default:
         return false;
@@ -210,6 +219,28 @@ void Pc1600::tick()
         return;
     }
     ++playback_.frames.back().ticks;
+}
+
+std::uint16_t Pc1600::scrambled()
+{
+    scramble_ ^= scramble_ << 13;
+    scramble_ ^= scramble_ >> 17;
+    scramble_ ^= scramble_ << 5;
+    return static_cast<std::uint16_t>(scramble_);
+}
+
+void Pc1600::scrambleRegisters(std::uint16_t routine)
+{
+    const std::uint16_t af = reg(regAF);
+    const std::uint16_t bc = reg(regBC);
+    for (int r : {regAF, regBC, regDE, regHL, regAF_, regBC_, regDE_, regHL_, regIX, regIY}) {
+        setReg(r, scrambled());
+    }
+    if (routine == kWaitTick) {
+        setReg(regBC, static_cast<std::uint16_t>((bc & 0xFF00) | (reg(regBC) & 0x00FF)));
+    } else if (routine == kKeyCheck) {
+        setReg(regAF, static_cast<std::uint16_t>((reg(regAF) & ~kCarry) | (af & kCarry)));
+    }
 }
 
 void Pc1600::returnToCaller()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame_bitmap.h"
+#include "pc1600_timing.h"
 
 #include <array>
 #include <cstdint>
@@ -16,10 +17,15 @@ namespace velvix {
 // per column; bit i is row 8 x band + i. The layout of a packed frame.
 using Screen = PackedFrame;
 
-// A picture the player left on the display, and how many wait ticks it stood.
+// A picture the player left on the display, how many wait ticks it stood and
+// the T-states the player spent meanwhile (deciding and drawing the next one).
+// Only the player's own instructions count, with the CALL into a system
+// routine and its RET; the routines themselves take no time here but for the
+// wait tick, which lasts what the frame rate says (pc1600_timing.h).
 struct ShownFrame {
     Screen screen{};
     int ticks = 0;
+    long tStates = 0;
 };
 
 struct Playback {
@@ -40,7 +46,10 @@ inline constexpr long kDefaultStepLimit = 5'000'000;
 //   0x0112 display set-up, 0x012A one wait tick,
 //   0x0160 show band A (0 top to 3 bottom) from the HL = 156 bytes at DE,
 //   0x016F key check (carry set: a key was pressed), 0x0190 select bank A.
-// Code may run only in common memory, where the player lives.
+// Code may run only in common memory, where the player lives. A routine keeps
+// only what players may rely on: B across the wait tick and the carry of the
+// key check; every other register and flag, the alternate set, IX and IY come
+// back scrambled, so a player that relies on more fails here as on a PC-1600.
 class Pc1600 {
 public:
     Pc1600();
@@ -69,6 +78,8 @@ private:
     void showBand();
     void tick();
     void returnToCaller();
+    void scrambleRegisters(std::uint16_t routine);
+    std::uint16_t scrambled();
     // `which` is one of the CPU's register names; the CPU stays inside pc1600.cpp.
     std::uint16_t reg(int which) const;
     void setReg(int which, std::uint16_t value);
@@ -81,6 +92,7 @@ private:
     Screen screen_{};
     bool bandsDrawn_ = false; // since the last wait tick
     std::optional<int> keyAfterFrame_;
+    std::uint32_t scramble_ = 1; // xorshift state, the same for every call
     Playback playback_;
 };
 

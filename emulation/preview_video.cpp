@@ -1,5 +1,7 @@
 #include "preview_video.h"
 
+#include "compact_layout.h"
+#include "compact_player.h"
 #include "memory_budget.h"
 #include "player_image.h"
 #include "preview_messages.h"
@@ -20,18 +22,22 @@ PreviewResult LoadPreview(const std::filesystem::path& folder, const std::string
     }
     const VideoParts& parts = *read.parts;
 
+    // The player the parts are made for, our own bytes whatever lies in the folder.
+    const bool compact = parts.playerFile == kCompactPlayerFileName;
+    const Bytes player = compact ? CompactPlayerFile() : Bytes(PlayerImage.begin(), PlayerImage.end());
+
     Pc1600 pc;
     // The player goes in last, so that nothing loaded before can change it.
     bool loaded = true;
     for (const Bytes& file : parts.files) {
         loaded = loaded && pc.bload(file);
     }
-    loaded = loaded && pc.bload(PlayerImage);
+    loaded = loaded && pc.bload(player);
     if (!loaded) {
         return {std::nullopt, messages::PlayerFailed(name, "eine Datei ließ sich nicht laden")};
     }
 
-    Playback shown = pc.call(PlayerStart(), std::nullopt, stepLimit);
+    Playback shown = pc.call(ParseVidHeader(player)->startAddress, std::nullopt, stepLimit);
     if (!shown.returned) {
         return {std::nullopt, messages::PlayerFailed(name, shown.fault)};
     }

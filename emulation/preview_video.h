@@ -11,9 +11,6 @@
 
 namespace velvix {
 
-// The player waits this many ticks for one unit of a frame's display time.
-inline constexpr int kTicksPerUnit = 8;
-
 // Where CALL &EEB1 goes: the start address in the player's own file header.
 std::uint16_t PlayerStart();
 

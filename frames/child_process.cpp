@@ -1,6 +1,7 @@
 #include "child_process.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -67,6 +68,15 @@ bool ChildProcess::finish()
     } while (ended < 0 && errno == EINTR);
     pid_ = -1;
     return ended > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void ChildProcess::end()
+{
+    // pid_ is kept until the program is reaped, so it can name no other process.
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+    }
+    finish();
 }
 
 std::string ChildProcess::messages() const

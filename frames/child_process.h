@@ -26,6 +26,10 @@ public:
     // program; true when it ended with exit code 0.
     bool finish();
 
+    // Ends the program at once, whatever it is doing, and waits for it; for
+    // a stop that should not wait. Nothing happens when it has ended already.
+    void end();
+
     // The start of what the program has written to its error output so far;
     // may be asked while it runs.
     std::string messages() const;

@@ -52,7 +52,7 @@ std::optional<Message> ReadPictures(ChildProcess& decoder, const std::string& pr
             first = false;
         }
         if (!take(std::move(picture))) {
-            decoder.finish(); // it ends on its next write; its complaint about that is no failure
+            decoder.end(); // not waiting for its next picture, which can take long to decode
             return std::nullopt;
         }
     }

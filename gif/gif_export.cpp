@@ -197,12 +197,12 @@ GifResult WriteGif(const PreviewVideo& video, const fs::path& target, const GifW
             progress(frameCount + std::atoi(line + 6));
         }
     }
-    // Cancelled, ffmpeg still runs to its end, a second or two at most for the longest video; its file
-    // goes unused.
-    const bool done = ffmpeg.finish();
+    // ffmpeg reports at least twice a second, so a cancel is seen within half a second; its file goes unused.
     if (cancelled()) {
+        ffmpeg.end();
         return {GifResult::Outcome::Cancelled, {}};
     }
+    const bool done = ffmpeg.finish();
     if (!done) {
         return failed(messages::FfmpegFailed(target, ffmpeg.messages()));
     }

@@ -1,7 +1,10 @@
 #include "disk_full.h"
+#include "fake_host.h"
 #include "ffmpeg_inputs.h"
+#include "interrupted_swap.h"
 #include "make_frames.h"
 #include "output_swap.h"
+#include "swap_record.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +237,7 @@ TEST_F(OldFrames, AndTheirSheetSurviveAFailureOrAKillAtAnyStep)
     const auto after = Snapshot(temp.path());
     EXPECT_EQ(Entries(this->output), (std::vector<std::string>{"B001.BMP", "B002.BMP", "FILM0.VID"}));
 
+    int recordedKills = 0;
     for (const bool kill : {false, true}) {
         for (int at = 1;; ++at) {
             fs::remove_all(temp.path());
@@ -249,6 +253,20 @@ TEST_F(OldFrames, AndTheirSheetSurviveAFailureOrAKillAtAnyStep)
             try {
                 failure = frames::WriteOutput(output, ops);
             } catch (const Killed&) {
+                // The main window sees the record: not now changes nothing, the default puts the old set back.
+                const auto killed = Snapshot(temp.path());
+                const bool recorded = fs::exists(this->output / frames::kSwapRecordName);
+                recordedKills += recorded;
+                test::FakeHost window;
+                window.choice = 1;
+                EXPECT_EQ(frames::SettleInterruptedSwap(this->output, window), recorded) << "killed at change " << at;
+                EXPECT_EQ(Snapshot(temp.path()), killed);
+                window.choice = 0;
+                if (frames::SettleInterruptedSwap(this->output, window)) {
+                    ASSERT_EQ(window.messages.size(), 3u);
+                    EXPECT_EQ(window.messages[2].title, "Wiederhergestellt") << window.messages[2].text;
+                    EXPECT_EQ(Snapshot(temp.path()), before) << "killed at change " << at;
+                }
                 const frames::Recovered recovered =
                     frames::RecoverOutput(this->output, sheet, frames::DefaultFramesFolderOps());
                 ASSERT_FALSE(recovered.failure) << recovered.failure->text;
@@ -269,6 +287,7 @@ TEST_F(OldFrames, AndTheirSheetSurviveAFailureOrAKillAtAnyStep)
             }
         }
     }
+    EXPECT_GT(recordedKills, 0);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+
 namespace velvix::gif {
 namespace {
 
@@ -49,9 +52,14 @@ TEST(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
     TempFolder folder;
     const fs::path target = folder.path() / "zug.gif";
     test::WriteFile(target, {'a', 'l', 't'});
+    // An ffmpeg that reports its first frame, then works on for longer than any user waits.
+    TempFolder tools;
+    const std::string slowFfmpeg = Utf8FromPath(tools.path() / "ffmpeg");
+    std::ofstream(slowFfmpeg) << "#!/bin/sh\necho frame=1\nexec sleep 20\n";
+    fs::permissions(slowFfmpeg, fs::perms::owner_all);
 
     struct Try {
-        const char* ffmpeg;
+        std::string ffmpeg;
         int cancelAt; // the progress step at which the user cancels (1: drawing, 6: ffmpeg done), or -1
         GifResult::Outcome outcome;
         const char* says;
@@ -59,8 +67,10 @@ TEST(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
     using enum GifResult::Outcome;
     for (const Try& t : {Try{"/keine/ffmpeg", -1, Failed, "ffmpeg ließ sich nicht starten"},
                          Try{"false", -1, Failed, "ffmpeg brach ab."}, Try{"ffmpeg", 1, Cancelled, ""},
-                         Try{"ffmpeg", 6, Cancelled, ""}, Try{"ffmpeg", -1, Written, "Das GIF ist gespeichert:"}}) {
-        SCOPED_TRACE(std::string(t.ffmpeg) + " " + std::to_string(t.cancelAt));
+                         Try{"ffmpeg", 6, Cancelled, ""}, Try{slowFfmpeg, 4, Cancelled, ""},
+                         Try{"ffmpeg", -1, Written, "Das GIF ist gespeichert:"}}) {
+        SCOPED_TRACE(t.ffmpeg + " " + std::to_string(t.cancelAt));
+        const auto began = std::chrono::steady_clock::now();
         std::atomic<bool> cancel = false;
         int lastDone = 0;
         GifWork work{Draw,
@@ -71,6 +81,7 @@ TEST(GifFile, IsWrittenWholeAtTheVideosTimingOrNotAtAll)
                      },
                      &cancel, t.ffmpeg};
         const GifResult result = WriteGif(ThreeFrames(), target, work);
+        EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10)) << "a cancel waits for ffmpeg";
         EXPECT_EQ(result.outcome, t.outcome);
         EXPECT_NE(result.message.text.find(t.says), std::string::npos) << result.message.text;
         if (t.outcome == Failed) {

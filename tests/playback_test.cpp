@@ -151,5 +151,33 @@ TEST(Player, HoldsAFrameEightTicksPerUnitAndZeroAs256Units)
     }
 }
 
+// A routine keeps only B across the wait tick and the carry of the key check.
+// Each probe shows a band (a tick needs a picture), loads HL, BC and DE, calls
+// one routine and stores the three pairs at 0xC100: the kept ones come back.
+TEST(Emulator, SystemRoutinesScrambleWhatPlayersMustNotRelyOn)
+{
+    for (const std::uint8_t routine : {0x12, 0x2A, 0x60, 0x6F, 0x90}) {
+        SCOPED_TRACE("routine 0x01" + std::to_string(routine));
+        // clang-format off
+        const Bytes program{0x3E, 0x00, 0x21, 0x9C, 0x00, 0x11, 0x00, 0xC2, // LD A,0  LD HL,156  LD DE,0xC200
+                            0xCD, 0x60, 0x01,                               // CALL 0x0160
+                            0x3E, 0x00, 0x21, 0x9C, 0x00, 0x01, 0x9C, 0x02, // LD A,0  LD HL,156  LD BC,0x029C
+                            0x11, 0x00, 0xC2, 0xCD, routine, 0x01,          // LD DE,0xC200  CALL the routine
+                            0x22, 0x00, 0xC1, 0xED, 0x43, 0x02, 0xC1,       // LD (0xC100),HL  LD (0xC102),BC
+                            0xED, 0x53, 0x04, 0xC1, 0xC9};                  // LD (0xC104),DE  RET
+        // clang-format on
+        Pc1600 pc;
+        for (std::size_t i = 0; i < program.size(); ++i) {
+            pc.memory(0, static_cast<std::uint16_t>(0xC000 + i)) = program[i];
+        }
+        const Playback run = pc.call(0xC000);
+        ASSERT_TRUE(run.returned) << run.fault;
+        EXPECT_NE(pc.memory(0, 0xC100) | pc.memory(0, 0xC101) << 8, 0x009C);
+        EXPECT_NE(pc.memory(0, 0xC104) | pc.memory(0, 0xC105) << 8, 0xC200);
+        EXPECT_NE(pc.memory(0, 0xC102), 0x9C);
+        EXPECT_EQ(pc.memory(0, 0xC103) == 0x02, routine == 0x2A); // B across the wait tick
+    }
+}
+
 } // namespace
 } // namespace velvix

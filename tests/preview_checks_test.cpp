@@ -1,6 +1,7 @@
 #include "converter_fixture.h"
 #include "pc1600.h"
 #include "preview_video.h"
+#include "run_record.h"
 #include "vid_header.h"
 #include "vid_reader.h"
 #include "vid_writer.h"
@@ -77,6 +78,8 @@ const BadFolder kBadFolders[] = {
          test::WriteFile(f / "FILM0.VID", part);
      },
      "FILM0.VID", "sie nennt 30 Bilder, hält aber 45."},
+    {"a run with compression stopped", [](const fs::path& f) { test::WriteFile(f / kRunRecordName, Bytes{'x'}); },
+     "Lauf mit Kompression unterbrochen", "Öffnen Sie den Ordner im Hauptfenster"},
     {"a player that never returns", [](const fs::path&) {}, "\"FILM\"", "kehrte nach 1000 Befehlen nicht zurück.",
      1000},
 };

@@ -35,14 +35,14 @@ protected:
         const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(frames, "FILM", messages::kPreviewWindow).parts);
         ASSERT_EQ(video.frames.size(), static_cast<std::size_t>(written.frameCount));
         ASSERT_EQ(stored.frames.size(), video.frames.size());
-        ASSERT_EQ(stored.unitsPerSecond * kTicksPerUnit, video.ticksPerSecond());
+        ASSERT_EQ(stored.ticksPerSecond, video.ticksPerSecond());
         for (std::size_t i = 0; i < video.frames.size(); ++i) {
             SCOPED_TRACE("frame " + std::to_string(i + 1));
             ASSERT_EQ(test::ScreenPicture(video.frames[i].screen),
                       test::BitmapPicture(test::ReadFile(frames / FrameFileName(static_cast<int>(i) + 1))));
             ASSERT_EQ(video.frames[i].ticks, kTicksPerUnit * written.frameTimes[i]);
             ASSERT_EQ(stored.frames[i].screen, video.frames[i].screen);
-            ASSERT_EQ(stored.frames[i].units * kTicksPerUnit, video.frames[i].ticks);
+            ASSERT_EQ(stored.frames[i].ticks, video.frames[i].ticks);
         }
     }
 };

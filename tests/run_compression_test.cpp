@@ -463,18 +463,23 @@ TEST(RunRecord, ReadsBackWhatItWroteAndRefusesWhatLeadsElsewhere)
     record.keptNumbers = {1, 3};
     record.settings = {"KÄTZ 1", {}, {46, 23}, 2, 1, 6, 23, 18, true, false};
     EXPECT_EQ(ParseRunRecord(FormatRunRecord(record)), record);
+    RunRecord compact = record; // a compact run is finished compactly; a plain record has no such line
+    compact.settings.compact = true;
+    EXPECT_EQ(ParseRunRecord(FormatRunRecord(compact)), compact);
+    EXPECT_EQ(FormatRunRecord(record).find("Kompakt"), std::string::npos);
 
-    for (const auto& [field, value] : std::vector<std::pair<std::string, std::string>>{
-             {"Sicherung", "../elsewhere"},
-             {"Sicherung", ""},
-             {"Bilder", "B001.bmp ../B002.bmp B003.bmp"},
-             {"Bilder", "B001.bmp B003.bmp B002.bmp"},
-             {"Behalten", "3 1"},
-             {"Behalten", "1 4"},
-             {"Zeiten", "46"},
-             {"Zeiten", "46 256"},
-             {"Name", "A/B"},
-             {"Schritt", "Fertig"}}) {
+    for (const auto& [field, value] :
+         std::vector<std::pair<std::string, std::string>>{{"Sicherung", "../elsewhere"},
+                                                          {"Sicherung", ""},
+                                                          {"Bilder", "B001.bmp ../B002.bmp B003.bmp"},
+                                                          {"Bilder", "B001.bmp B003.bmp B002.bmp"},
+                                                          {"Behalten", "3 1"},
+                                                          {"Behalten", "1 4"},
+                                                          {"Zeiten", "46"},
+                                                          {"Zeiten", "46 256"},
+                                                          {"Name", "A/B"},
+                                                          {"Loader", "0\nKompakt: 2"},
+                                                          {"Schritt", "Fertig"}}) {
         std::string text = FormatRunRecord(record);
         const std::size_t at = text.find("\n" + field + ": ") + field.size() + 3;
         text.replace(at, text.find('\n', at) - at, value);

@@ -42,19 +42,28 @@ TEST(VideoFiles, ListedInTheOrderTheyGoWithTheirSizes)
                                                      {FileKind::Loader, "FILM.BAS", 84}}));
 }
 
-// The files as a run of the converter writes them, so the listing follows the real format.
+// The files as a run of the converter writes them, so the listing follows the
+// real format; a compact video goes with its own player.
 TEST(VideoFiles, AWrittenVideoIsListedWhole)
 {
-    test::ConverterFixture run;
-    test::WriteNumberedFrames(run.frames, 60);
-    run.host.ticked = {{CheckBox::CheckVKomp, false}, {CheckBox::CheckvPlay, true}, {CheckBox::CheckStartBas, true}};
-    run.chooseMemory(3, 0);
-    run.start("Film");
-    ASSERT_EQ(run.converter.lastPart(), 1);
+    for (const bool compact : {false, true}) {
+        SCOPED_TRACE(compact ? "compact" : "plain");
+        test::ConverterFixture run;
+        test::WriteNumberedFrames(run.frames, 60);
+        run.host.ticked = {{CheckBox::CheckVKomp, false},
+                           {CheckBox::CheckvPlay, true},
+                           {CheckBox::CheckStartBas, true},
+                           {CheckBox::CheckKompakt, compact}};
+        run.chooseMemory(3, 0);
+        run.start("Film");
+        ASSERT_EQ(run.converter.lastPart(), 1);
 
-    const VideoListing listing = ListVideoFiles(run.frames, "FILM");
-    ASSERT_FALSE(listing.problem) << listing.problem->text;
-    EXPECT_EQ(Names(listing.files), (std::vector<std::string>{"FILM0.VID", "FILM1.VID", "VPLAYER.BIN", "FILM.BAS"}));
+        const VideoListing listing = ListVideoFiles(run.frames, "FILM");
+        ASSERT_FALSE(listing.problem) << listing.problem->text;
+        EXPECT_EQ(
+            Names(listing.files),
+            (std::vector<std::string>{"FILM0.VID", "FILM1.VID", compact ? "KPLAYER.BIN" : "VPLAYER.BIN", "FILM.BAS"}));
+    }
 }
 
 // Part `part` of a video with `frameCount` frames, `change` bytes longer or shorter.
@@ -115,7 +124,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "gehört nicht zu diesem Video: sie hält 5 Bilder, Teil 1 eines Videos mit 70 Bildern hält 25."},
         ListingCase{"too large for the PC-1600", 1, {}, {{"FILM.BAS", Bytes(kMaxFileBytes + 1, 0)}}, {}, "zu groß"},
-        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID\r\nfehlt: dieses Video"}));
+        ListingCase{"no part 0", 1, {"FILM0.VID"}, {}, {}, "FILM0.VID\r\nfehlt: dieses Video"},
+        ListingCase{"a run with compression stopped while renaming",
+                    70,
+                    {},
+                    {{"B007_.bmp", Bytes(100, 0)}},
+                    {},
+                    "ein Lauf mit Kompression unterbrochen"}));
 
 TEST_P(Listing, TakesOnlyTheFilesOfThisVideo)
 {

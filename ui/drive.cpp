@@ -3,6 +3,7 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
+#include "interrupted_swap.h"
 #include "preview_window.h"
 #include "program_name.h"
 #include "start_folder.h"
@@ -116,6 +117,10 @@ void Drive::createControls()
     CheckvPlay = Place(new QCheckBox(this), "CheckvPlay", {512, 337, 17, 17});
     Label4 = Caption(this, "Label4", "Basic Startprogramm erzeugen:", {240, 363, 209, 17});
     CheckStartBas = Place(new QCheckBox(this), "CheckStartBas", {512, 363, 17, 17});
+    // Below the file list: the compact format, and how many frames it fitted in the last run.
+    CheckKompakt = Place(new QCheckBox(QStringLiteral("Kompakt"), this), "CheckKompakt", {16, 424, 81, 20});
+    TextKompakt = Place(new QLabel(this), "TextKompakt", {100, 424, 109, 20});
+    TextKompakt->setFont(ListFont());
     Eingabe = Button(this, "Eingabe", "Start", {232, 400, 89, 25});
     Abbruch = Button(this, "Abbruch", "Abbruch", {344, 400, 89, 25});
     Hilfe = Button(this, "Hilfe", "Hilfe", {456, 400, 81, 25});
@@ -189,7 +194,9 @@ void Drive::Form_Load()
 
 void Drive::Eingabe_Click()
 {
-    converter_.start();
+    if (!frames::SettleInterruptedSwap(converter_.frameFolder(), *this)) {
+        converter_.start();
+    }
     listBitmaps(); // the run may have written or renumbered bitmaps
 }
 

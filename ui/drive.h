@@ -35,6 +35,7 @@ public:
     void focusVideoName() override;
     void setTextVideoLng(const std::string& text) override;
     void setTextVidSekReal(const std::string& text) override;
+    void showCompactFit(const std::string& text) override;
     void showSlot2Choice(int index) override;
     void showMessage(const Message& message) override;
     int choose(const Message& message) override;
@@ -96,6 +97,8 @@ private:
     QCheckBox* CheckvPlay;
     QLabel* Label4;
     QCheckBox* CheckStartBas;
+    QCheckBox* CheckKompakt;
+    QLabel* TextKompakt;
     QPushButton* Eingabe;
     QPushButton* Abbruch;
     QPushButton* Hilfe;

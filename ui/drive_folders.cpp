@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include "folder_list.h"
+#include "interrupted_swap.h"
 #include "message_box.h"
 #include "start_folder.h"
 #include "std_qt.h"
@@ -62,7 +63,7 @@ void Drive::PfadOrdner_Change()
     converter_.setFrameFolder(ToPath(PfadOrdner->path()));
     listBitmaps();
     showDrives();
-    if (converter_.settleInterruptedRun()) {
+    if (frames::SettleInterruptedSwap(converter_.frameFolder(), *this) || converter_.settleInterruptedRun()) {
         listBitmaps(); // restored or finished: other bitmaps
     }
 }

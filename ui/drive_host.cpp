@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -22,6 +23,8 @@ bool Drive::isTicked(CheckBox box) const
         return CheckvPlay->isChecked();
     case CheckBox::CheckStartBas:
         return CheckStartBas->isChecked();
+    case CheckBox::CheckKompakt:
+        return CheckKompakt->isChecked();
     }
     return false;
 }
@@ -33,6 +36,8 @@ void Drive::focusVideoName() { VideoName->setFocus(); }
 void Drive::setTextVideoLng(const std::string& text) { TextVideoLng->setText(ToQString(text)); }
 
 void Drive::setTextVidSekReal(const std::string& text) { TextVidSekReal->setText(ToQString(text)); }
+
+void Drive::showCompactFit(const std::string& text) { TextKompakt->setText(ToQString(text)); }
 
 // Only the shown entry changes: `activated` does not fire for the program's
 // own setting, and the conversion has already applied the choice.

@@ -101,6 +101,8 @@ public:
             return player_;
         case CheckBox::CheckStartBas:
             return loader_;
+        case CheckBox::CheckKompakt:
+            return false; // the page offers no Kompakt box yet: its videos are plain
         }
         return false;
     }
@@ -108,6 +110,8 @@ public:
     void focusVideoName() override { post("focusVideoName", val::undefined()); }
     void setTextVideoLng(const std::string& text) override { post("videoLength", val(text)); }
     void setTextVidSekReal(const std::string& text) override { post("playSeconds", val(text)); }
+    // Only a compact run reports how many frames fit.
+    void showCompactFit(const std::string&) override {}
     void showSlot2Choice(int index) override { post("slot2Choice", val(index)); }
     void showMessage(const Message& message) override;
     // The page's run folder holds only the chosen frames, never what a run left

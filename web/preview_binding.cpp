@@ -29,16 +29,16 @@ val PreviewVideo(const std::string& name)
     }
     const StoredVideo video = ReadStoredFrames(*read.parts);
     Bytes dots;
-    std::vector<int> units;
+    std::vector<int> ticks;
     for (const StoredVideoFrame& frame : video.frames) {
         for (int y = 0; y < kFrameHeight; ++y) {
             for (int x = 0; x < kFrameWidth; ++x) {
                 dots.push_back(PackedDotSet(frame.screen, x, y) ? 1 : 0);
             }
         }
-        units.push_back(frame.units);
+        ticks.push_back(frame.ticks);
     }
-    const FrameTimeline timeline(units, video.unitsPerSecond);
+    const FrameTimeline timeline(ticks, video.ticksPerSecond);
     val startMs = val::array();
     for (int frame = 0; frame <= timeline.frameCount(); ++frame) {
         startMs.call<void>("push", static_cast<double>(timeline.startMs(frame)));

@@ -34,6 +34,7 @@ public:
     std::vector<Message> messages;
     std::vector<std::string> textVideoLng;
     std::vector<std::string> textVidSekReal;
+    std::vector<std::string> compactFit;
     std::vector<int> slot2Choices;
     std::vector<std::string> namesSet;
     int focusRequests = 0;
@@ -52,6 +53,7 @@ public:
     void focusVideoName() override { ++focusRequests; }
     void setTextVideoLng(const std::string& text) override { textVideoLng.push_back(text); }
     void setTextVidSekReal(const std::string& text) override { textVidSekReal.push_back(text); }
+    void showCompactFit(const std::string& text) override { compactFit.push_back(text); }
     void showSlot2Choice(int index) override { slot2Choices.push_back(index); }
     void showMessage(const Message& message) override
     {
@@ -83,6 +85,7 @@ public:
         messages.clear();
         textVideoLng.clear();
         textVidSekReal.clear();
+        compactFit.clear();
         slot2Choices.clear();
         namesSet.clear();
         focusRequests = 0;

@@ -64,6 +64,29 @@ Bytes NumberedFrame(int number)
     return frame;
 }
 
+Bytes MovingFrame(int number)
+{
+    Bytes frame = BlankFrame();
+    for (int y = 0; y < kFrameHeight; y += 4) {
+        for (int x = 0; x < kFrameWidth; x += 2) {
+            SetPixel(frame, x, y);
+        }
+    }
+    const int left = number * 3 % (kFrameWidth - 12);
+    const int top = number % 20;
+    for (int y = top; y < top + 12; ++y) {
+        for (int x = left; x < left + 12; ++x) {
+            SetPixel(frame, x, y);
+        }
+    }
+    for (int bit = 0; bit < 9; ++bit) {
+        if (number >> bit & 1) {
+            SetPixel(frame, kFrameWidth - 1 - bit, kFrameHeight - 1);
+        }
+    }
+    return frame;
+}
+
 Bytes NearCopy(const Bytes& frame, int mark)
 {
     Bytes copy = frame;

@@ -16,6 +16,9 @@ Bytes BlankFrame();
 void SetPixel(Bytes& frame, int x, int y);
 // A frame that differs from every other number's frame in nearly every byte.
 Bytes NumberedFrame(int number);
+// A frame of a film that changes a little from number to number, as most
+// films do: a box crossing a striped background, and a counter in the corner.
+Bytes MovingFrame(int number);
 // The frame with two pixel bytes set from `mark`: near-identical, yet told apart byte for byte.
 Bytes NearCopy(const Bytes& frame, int mark);
 

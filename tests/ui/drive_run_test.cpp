@@ -204,6 +204,7 @@ TEST_F(DriveRun, EachCheckBoxIsReadAsItsOwnSetting)
         {"CheckVKomp", CheckBox::CheckVKomp},
         {"CheckvPlay", CheckBox::CheckvPlay},
         {"CheckStartBas", CheckBox::CheckStartBas},
+        {"CheckKompakt", CheckBox::CheckKompakt},
     };
     for (const auto& clicked : boxesByName) {
         auto* check = control<QCheckBox>(clicked.first);

@@ -153,6 +153,7 @@ TEST_F(Startup, SettingsAreTheDefaultsAndStartHasTheFocus)
     EXPECT_TRUE(control<QCheckBox>("CheckVKomp")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("CheckvPlay")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("CheckStartBas")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CheckKompakt")->isChecked());
 
     const Converter& converter = drive->converter();
     EXPECT_EQ(converter.similarityThreshold(), 595);
