@@ -3,6 +3,7 @@
 #include "file_io.h"
 #include "frame_discovery.h"
 #include "js_values.h"
+#include "memory_folder_ops.h"
 #include "memory_budget.h"
 #include "messages.h"
 #include "run_folder.h"
@@ -147,7 +148,8 @@ private:
     bool player_ = false;
     bool loader_ = false;
     std::string decimalSeparator_ = ",";
-    Converter converter_{*this};
+    MemoryFolderOps folderOps_;
+    Converter converter_{*this, folderOps_};
 };
 
 val PageWindow::start(const val& frames, const val& choices)
