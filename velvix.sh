@@ -6,6 +6,8 @@
 #   ./velvix.sh fuzz       each fuzz target for FUZZ_SECONDS (default 60) from its seed corpus
 #   ./velvix.sh package    the Debian package build/default/velvix_VERSION-1_ARCH.deb
 #   ./velvix.sh package-check  the package built and checked: lintian, menu entry, metadata, manual pages
+#   ./velvix.sh web        the web page built into build/web/web/site and served on http://localhost:8000/
+#   ./velvix.sh web-test   the web page tested in a headless chromium against the desktop program's files
 # Run it as yourself: only the installation of missing Debian packages asks for root (through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -75,6 +77,17 @@ check_package() {
     echo "Paket geprüft: $deb"
 }
 
+# The page's npm packages come from web/package-lock.json; emscripten's own tools run
+# on node and look for Debian's node packages (acorn) there.
+build_web() {
+    packages+=(emscripten nodejs python3)
+    command -v npm >/dev/null || packages+=(npm) # some node packages bring their own npm
+    install_missing
+    [ web/node_modules/.package-lock.json -nt web/package-lock.json ] ||
+        (cd web && npm ci --no-audit --no-fund)
+    NODE_PATH=/usr/share/nodejs build web
+}
+
 case "${1:-}" in
 start)
     install_missing
@@ -120,8 +133,23 @@ package-check)
     package
     check_package
     ;;
+web)
+    build_web
+    echo "Velvix im Browser: http://localhost:${PORT:-8000}/ (Strg+C beendet)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory build/web/web/site "${PORT:-8000}"
+    ;;
+web-test)
+    packages+=(chromium)
+    build_web
+    cmake --preset default # the desktop program's side of the comparison: tests/desktop_run
+    cmake --build --preset default --target desktop_run
+    export VELVIX_SITE=build/web/web/site VELVIX_DESKTOP_RUN=build/default/tests/desktop_run
+    for tests in web/tests/*.test.js; do # one browser at a time
+        node --test "$tests"
+    done
+    ;;
 *)
-    echo "usage: $0 start|test|sanitize|fuzz|package|package-check" >&2
+    echo "usage: $0 start|test|sanitize|fuzz|package|package-check|web|web-test" >&2
     exit 2
     ;;
 esac

@@ -38,4 +38,10 @@ bool IsAcceptedFrame(std::span<const std::uint8_t> file);
 // bit becomes a set display bit; the palette is never read.
 PackedFrame PackFrame(std::span<const std::uint8_t> acceptedFile);
 
+// Whether dot (x, y), y counted from the top, is set in the display's byte order.
+inline constexpr bool PackedDotSet(const PackedFrame& frame, int x, int y)
+{
+    return (frame[static_cast<std::size_t>(y / 8 * kFrameWidth + x)] >> (y % 8) & 1) != 0;
+}
+
 } // namespace velvix

@@ -5,7 +5,9 @@
 #include "fuzz_input.h"
 #include "pc1600.h"
 #include "player_image.h"
+#include "preview_messages.h"
 #include "preview_video.h"
+#include "stored_frames.h"
 #include "temp_folder.h"
 #include "vid_layout.h"
 
@@ -51,6 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const velvix::PreviewResult preview = velvix::LoadPreview(folder.path(), "F", 200'000);
     if (preview.video.has_value() == preview.failure.has_value()) {
         std::abort(); // either a video or the reason why not
+    }
+    // The web page reads the frames straight from whatever the reader accepts.
+    const velvix::VideoPartsResult read = velvix::ReadVideoParts(folder.path(), "F", velvix::messages::kPreviewWindow);
+    if (read.parts) {
+        (void)velvix::ReadStoredFrames(*read.parts);
     }
 
     // Raw, without the checks: the player last, or the parts loaded over it

@@ -9,8 +9,11 @@
 #include "frame_files.h"
 #include "pc1600.h"
 #include "player_image.h"
+#include "preview_messages.h"
 #include "preview_video.h"
 #include "rounding.h"
+#include "stored_frames.h"
+#include "vid_reader.h"
 #include "vid_writer.h"
 
 #include <gtest/gtest.h>
@@ -228,10 +231,16 @@ TEST_F(CompactRun, FitsThriceThePlainFramesCutsWithTheWarningAndPreviews)
     const PreviewResult preview = LoadPreview(frames, "FILM");
     ASSERT_FALSE(preview.failure) << preview.failure->text;
     ASSERT_EQ(preview.video->frames.size(), static_cast<std::size_t>(fit));
+    // The web page, which cannot run the player, reads the same from the parts.
+    const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(frames, "FILM", messages::kPreviewWindow).parts);
+    ASSERT_EQ(stored.frames.size(), static_cast<std::size_t>(fit));
+    EXPECT_EQ(stored.ticksPerSecond, preview.video->ticksPerSecond());
     for (int n = 1; n <= fit; ++n) {
         SCOPED_TRACE("frame " + std::to_string(n));
-        ASSERT_EQ(test::ScreenPicture(preview.video->frames[static_cast<std::size_t>(n - 1)].screen),
-                  test::BitmapPicture(source[static_cast<std::size_t>(n - 1)]));
+        const auto i = static_cast<std::size_t>(n - 1);
+        ASSERT_EQ(test::ScreenPicture(preview.video->frames[i].screen), test::BitmapPicture(source[i]));
+        ASSERT_EQ(stored.frames[i].screen, preview.video->frames[i].screen);
+        ASSERT_EQ(stored.frames[i].ticks, preview.video->frames[i].ticks);
     }
 }
 

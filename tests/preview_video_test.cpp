@@ -1,7 +1,10 @@
 #include "converter_fixture.h"
 #include "frame_discovery.h"
 #include "frame_timeline.h"
+#include "preview_messages.h"
 #include "preview_video.h"
+#include "stored_frames.h"
+#include "vid_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +27,22 @@ protected:
         return std::move(*result.video);
     }
 
-    // Each frame shown is the frame file of its number, standing for its display time.
+    // Each frame shown is the frame file of its number, standing for its display time;
+    // the web page, which cannot run the player, reads the same from the part files.
     void expectFramesAndTimes(const PreviewVideo& video)
     {
         const RunSettings& written = converter.settings();
+        const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(frames, "FILM", messages::kPreviewWindow).parts);
         ASSERT_EQ(video.frames.size(), static_cast<std::size_t>(written.frameCount));
+        ASSERT_EQ(stored.frames.size(), video.frames.size());
+        ASSERT_EQ(stored.ticksPerSecond, video.ticksPerSecond());
         for (std::size_t i = 0; i < video.frames.size(); ++i) {
             SCOPED_TRACE("frame " + std::to_string(i + 1));
             ASSERT_EQ(test::ScreenPicture(video.frames[i].screen),
                       test::BitmapPicture(test::ReadFile(frames / FrameFileName(static_cast<int>(i) + 1))));
             ASSERT_EQ(video.frames[i].ticks, kTicksPerUnit * written.frameTimes[i]);
+            ASSERT_EQ(stored.frames[i].screen, video.frames[i].screen);
+            ASSERT_EQ(stored.frames[i].ticks, video.frames[i].ticks);
         }
     }
 };

@@ -1,0 +1,52 @@
+// The thin message layer between the page and its worker: each call is a
+// promise; progress of the call reaches its callback. Cancelling ends the
+// worker, and with it the call; the next call starts a new worker.
+export class CoreClient {
+  #worker = null;
+  #pending = new Map();
+  #nextId = 1;
+
+  call(call, args = [], onProgress = () => {}) {
+    if (!this.#worker) {
+      this.#start();
+    }
+    const id = this.#nextId++;
+    return new Promise((resolve, reject) => {
+      this.#pending.set(id, { resolve, reject, onProgress });
+      this.#worker.postMessage({ id, call, args });
+    });
+  }
+
+  cancel() {
+    this.#worker?.terminate();
+    this.#worker = null;
+    for (const { reject } of this.#pending.values()) {
+      reject(new CancelledError());
+    }
+    this.#pending.clear();
+  }
+
+  #start() {
+    this.#worker = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+    this.#worker.onmessage = ({ data }) => {
+      const pending = this.#pending.get(data.id);
+      if (!pending) return;
+      if (data.progress) {
+        pending.onProgress(data.progress);
+        return;
+      }
+      this.#pending.delete(data.id);
+      if ('failure' in data) pending.reject(new Error(data.failure));
+      else pending.resolve(data.result);
+    };
+    this.#worker.onerror = (event) => {
+      event.preventDefault();
+      const failure = new Error(event.message || 'Der Programmkern konnte nicht geladen werden.');
+      for (const { reject } of this.#pending.values()) reject(failure);
+      this.#pending.clear();
+      this.#worker = null;
+    };
+  }
+}
+
+export class CancelledError extends Error {}

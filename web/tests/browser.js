@@ -1,0 +1,105 @@
+// What every browser test needs: the built page served on localhost, Debian's
+// chromium headless and cut off from the network, and the desktop program's side.
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const site = process.env.VELVIX_SITE;
+const desktopRun = process.env.VELVIX_DESKTOP_RUN;
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+
+export async function serveSite() {
+  const server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://localhost').pathname;
+    try {
+      const body = readFileSync(join(site, path === '/' ? 'index.html' : path.replace(/\.\.+/g, '')));
+      response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'text/html' }).end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { server, url: `http://127.0.0.1:${server.address().port}/` };
+}
+
+// Playwright starts each launch on a fresh profile folder of its own.
+export function launchChromium() {
+  return chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+}
+
+export function scratch(prefix = 'velvix-web-') {
+  return mkdtempSync(join(tmpdir(), prefix));
+}
+
+export function makeFrames(folder, count) {
+  execFileSync(desktopRun, ['frames', folder, String(count)]);
+}
+
+// The boxes the desktop program shows for the run, and how long the run took.
+export function desktopConvert(folder, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+  const lines = execFileSync(desktopRun, ['convert', folder, name, rate, slot1, slot2, strength, compress ? 1 : 0,
+    player ? 1 : 0, loader ? 1 : 0].map(String), { encoding: 'utf8' }).trim().split('\n').map((line) => JSON.parse(line));
+  return { boxes: lines.filter((line) => 'title' in line), milliseconds: lines.at(-1).milliseconds };
+}
+
+// When the emulated player shows each frame of the video, in milliseconds, and when it ends.
+export function desktopTimeline(folder, video) {
+  return JSON.parse(execFileSync(desktopRun, ['timeline', folder, video], { encoding: 'utf8' }));
+}
+
+export function folderFiles(folder) {
+  return readdirSync(folder).sort().map((name) => join(folder, name));
+}
+
+// Does what the user does, then answers each of the boxes it brings as a user
+// would, and returns them in order.
+export async function answerBoxes(page, count, action) {
+  const boxes = [];
+  const before = Number(await page.$eval('#box', (box) => box.dataset.shown ?? 0));
+  await action();
+  for (let i = 1; i <= count; ++i) {
+    await page.waitForSelector(`#box[open][data-shown="${before + i}"]`);
+    boxes.push(await page.evaluate(() => ({
+      title: document.querySelector('#box .box-title').textContent,
+      text: document.querySelector('#box .box-text').textContent,
+    })));
+    await page.click('#box .box-ok');
+  }
+  return boxes;
+}
+
+// The desktop's boxes as the page shows them: a line break on the page is one "\n".
+export function asShown(boxes) {
+  return boxes.map(({ title, text }) => ({ title, text: text.replaceAll('\r\n', '\n') }));
+}
+
+// A fresh page in German, ready for input; `prepare` runs in the page before its own script.
+export async function openPage(browser, url, prepare) {
+  const context = await browser.newContext({ locale: 'de-DE', acceptDownloads: true });
+  if (prepare) await context.addInitScript(prepare);
+  const page = await context.newPage();
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+export async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+  await page.setInputFiles('#pick-files', frames);
+  await page.selectOption('#Combo1', { index: rate });
+  await page.selectOption('#Combo2', { index: slot1 });
+  await page.selectOption('#Combo3', { index: slot2 });
+  await page.selectOption('#ComboVKompST', { index: strength });
+  await page.setChecked('#CheckVKomp', compress);
+  await page.setChecked('#CheckvPlay', player);
+  await page.setChecked('#CheckStartBas', loader);
+  await page.fill('#VideoName', name);
+}
