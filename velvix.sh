@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Licensed under the GNU General Public License, version 3 or later.
 # Sets up a Debian 12 machine for Velvix, builds it, and starts it or runs its tests.
 #   ./velvix.sh start      build and start the program
 #   ./velvix.sh test       build and run every test

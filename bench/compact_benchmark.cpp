@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The compact format against the plain one on films velvix-frames makes from
 // ffmpeg's test sources: bytes per frame for each dithering method, frames
 // that fit each memory choice, the player's decoding cost and the encoding time.

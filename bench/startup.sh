@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Licensed under the GNU General Public License, version 3 or later.
 # Start-up of velvix beside a bare Qt 6 dialog built the same way: both installed stripped into a
 # scratch folder, started on a virtual X display, timed from exec until their window is mapped and
 # answers, with their peak memory. Medians over alternating pairs, and velvix's ratio to the dialog.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Licensed under the GNU General Public License, version 3 or later.
 # Takes the screenshots in docs/ as a user sees the windows: velvix installed into a scratch folder
 # and started on a virtual X display by a user "anna" whose home holds a film in "Filme" and its
 # frames beside it. Her home lies on a memory file system seen only by this script (a mount

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Compact parts of any content, loaded where compact parts go, played by the
 // compact player on the emulated PC-1600 and decoded by the reference
 // decoder. Nothing may crash, read or write out of bounds or run without end;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Any bytes of any length as a frame file: the check must never read past
 // them, and an accepted frame must pack without reading past 702 bytes.
 #include "compression.h"

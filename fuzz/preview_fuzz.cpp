@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Part files of any length and content, given to the preview as they lie in
 // a folder, and loaded raw into the emulated PC-1600 to run the player or
 // whatever code they bring. Nothing may crash, read or write out of bounds,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Any bytes as the record a run leaves in its frame folder: a record that
 // reads at all names nothing but frames and a folder beside the frame folder,
 // and reads back the same once written again.

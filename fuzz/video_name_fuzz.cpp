@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Any text, valid UTF-8 or not, as a video name: the cleaned name is valid
 // UTF-8 of at most 7 characters without a full stop or a lower-case a to z,
 // and a usable one makes a file name that stays inside its folder.

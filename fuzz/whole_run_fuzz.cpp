@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // A whole run over a folder whose frame files come from the input: a handful
 // of frames of any length and content, with every option on or off. The run
 // must end with a box, never crash, and never write outside its folder and

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Licensed under the GNU General Public License, version 3 or later.
 # Writes the bytes of an assembled program as a C++ function that returns them:
 #   cmake -DINPUT=x.bin -DOUTPUT=x.cpp -DHEADER=x.h -DFUNCTION=Name -DMAX_BYTES=n -P bytes_to_cpp.cmake
 file(SIZE ${INPUT} size)

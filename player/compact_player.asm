@@ -1,3 +1,5 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
+; Licensed under the GNU General Public License, version 3 or later.
 ; Compact video player for the Sharp PC-1600.
 ;
 ; Plays a video whose frames are stored as changes against the frame before:

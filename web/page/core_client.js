@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The thin message layer between the page and its worker: each call is a
 // promise; progress of the call reaches its callback. Cancelling ends the
 // worker, and with it the call; the next call starts a new worker.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Where the frames come from: a chosen folder, chosen files, or either dropped
 // on the list. Only the files directly in the folder count, as on the desktop.
 const $ = (id) => document.getElementById(id);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Writes the preview as an animated GIF at the video's own timing, off the
 // page's thread. GIF counts delays in hundredths of a second; each frame ends
 // where the video's time ends it, rounded, so small errors never add up.

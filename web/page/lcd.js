@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The PC-1600's display as a picture, as the desktop preview draws it: dark
 // dots on an LCD-grey ground, a faint trace of every dot that is off, a thin
 // gap between the dots from 3x on, and a margin of ground around them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The conversion's boxes as page dialogs: title, icon, text and buttons as
 // the desktop window shows them; one at a time, each waits for its answer.
 const box = document.getElementById('box');

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The page's main window: the steps of the desktop window, with the work in
 // the worker. The page only forwards the user's choices and shows what the
 // conversion answers; every rule stays in the C++ core.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // "Vorschau": the last run's video on a canvas at true timing. The page cannot
 // run the player (that needs the Z80 core of the desktop program); it shows
 // the frames as the part files hold them, each for the time the player gives it.

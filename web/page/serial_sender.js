@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // Sends one file over a Web Serial port at 8N1. Web Serial has no software flow
 // control, so the sender reads the line itself: XOFF from the PC-1600 pauses
 // it before the next piece, XON lets it go on. The pieces are small, so that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // "Übertragen": the last run's video to the PC-1600 through Web Serial, one
 // file after the other, each after the line the user types on the PC-1600.
 // Order, lines and times come from the core; this only moves the bytes.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The page's worker: the only place the WebAssembly core runs. It keeps the
 // window's state (the converter) and answers the page's calls one by one.
 import createVelvixCore from './velvix_core.js';

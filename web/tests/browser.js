@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // What every browser test needs: the built page served on localhost, Debian's
 // chromium headless and cut off from the network, and the desktop program's side.
 import { execFileSync } from 'node:child_process';

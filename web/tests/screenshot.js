@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Licensed under the GNU General Public License, version 3 or later.
 // The README's picture of the page after the heaviest run:
 //   VELVIX_SITE=... VELVIX_DESKTOP_RUN=... node web/tests/screenshot.js docs/velvix-web.png
 import { answerBoxes, choose, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite } from './browser.js';
