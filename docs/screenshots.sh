@@ -94,8 +94,13 @@ for _ in $(seq 120); do
 done
 shoot "$main" velvix-window.png
 
-click "$main" 276 460 # Vorschau
-preview=$(window '^Vorschau - ')
+# Vorschau; a click while the window still settles after the box may go nowhere: then again.
+preview=
+for _ in 1 2 3; do
+    click "$main" 276 460
+    preview=$(timeout 10 xdotool search --sync --onlyvisible --name '^Vorschau - ' | head -n 1) && break
+done
+[ -n "$preview" ] || window '^Vorschau - ' >/dev/null
 xdotool key --window "$preview" space
 sleep 1.2
 xdotool key --window "$preview" space
