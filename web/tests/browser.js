@@ -7,6 +7,7 @@ import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 const site = process.env.VELVIX_SITE;
@@ -35,6 +36,20 @@ export function launchChromium() {
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
+}
+
+// The page served and one chromium for all tests of a file: started before them, ended after.
+export function servedInChromium() {
+  const shared = {};
+  before(async () => {
+    shared.site = await serveSite();
+    shared.browser = await launchChromium();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.site?.server.close();
+  });
+  return shared;
 }
 
 export function scratch(prefix = 'velvix-web-') {

@@ -3,24 +3,13 @@
 import assert from 'node:assert/strict';
 import { cpSync, readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { unzipSync } from 'fflate';
 import {
-  answerBoxes, asShown, choose, desktopConvert, desktopTimeline, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite,
+  answerBoxes, asShown, choose, desktopConvert, desktopTimeline, folderFiles, makeFrames, openPage, scratch, servedInChromium,
 } from './browser.js';
 
-let site;
-let browser;
-
-before(async () => {
-  site = await serveSite();
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  site?.server.close();
-});
+const served = servedInChromium();
 
 async function download(page, click) {
   const [file] = await Promise.all([page.waitForEvent('download'), click()]);
@@ -42,7 +31,7 @@ test('the heaviest run gives the desktop program\'s boxes and files, each and as
   const expected = outputsOf(desktop);
   assert.deepEqual(Object.keys(expected), ['FILM.BAS', 'FILM0.VID', 'FILM1.VID', 'FILM2.VID', 'FILM3.VID', 'VPLAYER.BIN']);
 
-  const page = await openPage(browser, site.url);
+  const page = await openPage(served.browser, served.site.url);
   await choose(page, folderFiles(input), settings);
   let started;
   let firstBox;
@@ -90,7 +79,7 @@ test('refused and cancelled runs show the desktop program\'s boxes and offer no 
   const withoutFirst = scratch();
   cpSync(join(frames, 'B002.bmp'), join(withoutFirst, 'B002.bmp'));
   const settings = { rate: 2, slot1: 0, slot2: 0, strength: 2, compress: true, player: false, loader: false };
-  const page = await openPage(browser, site.url);
+  const page = await openPage(served.browser, served.site.url);
   for (const [what, folder, name] of [['empty name', frames, ''], ['no first frame', withoutFirst, 'Film'],
     ['name of no file', frames, ':::']]) {
     await t.test(what, async () => {

@@ -3,23 +3,12 @@
 import assert from 'node:assert/strict';
 import { cpSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import {
-  answerBoxes, choose, desktopConvert, folderFiles, launchChromium, makeFrames, openPage, scratch, serveSite,
+  answerBoxes, choose, desktopConvert, folderFiles, makeFrames, openPage, scratch, servedInChromium,
 } from './browser.js';
 
-let site;
-let browser;
-
-before(async () => {
-  site = await serveSite();
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  site?.server.close();
-});
+const served = servedInChromium();
 
 // A serial port that takes a byte piece every few milliseconds, as a line would,
 // and that the test speaks for: window.line.say(byte) is the PC-1600 talking.
@@ -63,7 +52,7 @@ test('a file goes whole and in order, and not one byte while the PC-1600 holds t
   desktopConvert(desktop, settings);
   const expected = [...readFileSync(join(desktop, 'FILM0.VID'))];
 
-  const page = await openPage(browser, site.url, fakeSerial);
+  const page = await openPage(served.browser, served.site.url, fakeSerial);
   await convert(page, frames);
   await page.click('#Uebertragen');
   await page.waitForSelector('#transfer[open]');
@@ -89,7 +78,7 @@ test('a file goes whole and in order, and not one byte while the PC-1600 holds t
 test('without Web Serial the page says so and points to the downloads', async () => {
   const frames = scratch();
   makeFrames(frames, 3);
-  const page = await openPage(browser, site.url, () => delete Navigator.prototype.serial);
+  const page = await openPage(served.browser, served.site.url, () => delete Navigator.prototype.serial);
   await convert(page, frames);
   const [box] = await answerBoxes(page, 1, () => page.click('#Uebertragen'));
   assert.equal(box.title, 'Übertragen');
