@@ -7,6 +7,7 @@
 #   bench/startup.sh [BUILD_FOLDER]    default build/default (configured); PAIRS=15 pairs
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/own_display.sh
 build=${1:-build/default}
 pairs=${PAIRS:-15}
 command -v Xvfb >/dev/null || { echo "Xvfb fehlt: apt-get install xvfb" >&2; exit 1; }
@@ -23,18 +24,7 @@ cmake --install "$build" --prefix "$scratch/usr" --strip >/dev/null
 strip -o "$scratch/usr/bin/bare_dialog" "$build/bench/bare_dialog"
 probe=$build/bench/startup_probe
 
-# A display of our own, away from the low numbers that desktops and other tests take; Xvfb writes
-# its number to the file once it is ready.
-for display in $(shuf -i 200-899 -n 20); do
-    [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -noreset 4>"$scratch/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$scratch/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break; sleep 0.1; done
-    [ -s "$scratch/display" ] && break
-    xvfb=
-done
-[ -n "$xvfb" ] || { echo "Xvfb startet nicht" >&2; exit 1; }
-export DISPLAY=:$(cat "$scratch/display")
+start_own_display 1024x768x24 "$scratch"
 # A fresh home, as a first start: no remembered folder, no settings.
 mkdir -p "$scratch/home" "$scratch/runtime"
 chmod 700 "$scratch/runtime"

@@ -8,6 +8,7 @@
 #   docs/screenshots.sh [BUILD_FOLDER]    default build/default (configured)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/own_display.sh
 build=${1:-build/default}
 for tool in Xvfb xdotool import ffmpeg unshare; do
     command -v "$tool" >/dev/null || { echo "$tool fehlt: apt-get install xvfb xdotool imagemagick ffmpeg" >&2; exit 1; }
@@ -42,16 +43,8 @@ finish() {
     [ -z "$xvfb" ] || kill "$xvfb"
 }
 trap finish EXIT
-for display in $(shuf -i 200-899 -n 20); do
-    [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -noreset 4>"$scratch/display" 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s "$scratch/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break; sleep 0.1; done
-    [ -s "$scratch/display" ] && break
-    xvfb=
-done
-[ -n "$xvfb" ] || { echo "Xvfb startet nicht" >&2; exit 1; }
-export DISPLAY=:$(cat "$scratch/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch
+start_own_display 1280x1024x24 "$scratch"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch
 "$scratch/usr/bin/velvix" 2>/dev/null &
 velvix=$!
 
