@@ -27,6 +27,18 @@ using DriveRun = WindowTest;
 
 const SeenBox kEmptyName{"Fehler", "Filename Eingeben !", QMessageBox::Warning, QMessageBox::Ok};
 
+// 30 frames that compression thins to 4, in the folder "Katze".
+std::vector<velvix::Bytes> WriteKatze(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directory(folder);
+    std::vector<velvix::Bytes> frames;
+    for (int n = 1; n <= 30; ++n) {
+        frames.push_back(velvix::test::NearCopy(NumberedFrame(1), n));
+    }
+    velvix::test::WriteFrames(folder, frames);
+    return frames;
+}
+
 TEST_F(DriveRun, WholeRunFromTheWindow)
 {
     TempFolder folder;
@@ -71,12 +83,7 @@ TEST_F(DriveRun, CompressionPlayerAndLoaderFromTheWindow)
 {
     TempFolder root;
     const std::filesystem::path folder = root.path() / "Katze";
-    std::filesystem::create_directory(folder);
-    std::vector<velvix::Bytes> frames;
-    for (int n = 1; n <= 30; ++n) {
-        frames.push_back(velvix::test::NearCopy(NumberedFrame(1), n));
-    }
-    velvix::test::WriteFrames(folder, frames);
+    WriteKatze(folder);
     showFolder(folder);
 
     const QLocale before;
@@ -118,12 +125,7 @@ TEST_F(DriveRun, AFolderARunLeftUnfinishedIsRestoredByTheBoxsDefault)
 {
     TempFolder root;
     const std::filesystem::path folder = root.path() / "Katze";
-    std::filesystem::create_directory(folder);
-    std::vector<velvix::Bytes> frames;
-    for (int n = 1; n <= 30; ++n) {
-        frames.push_back(velvix::test::NearCopy(NumberedFrame(1), n));
-    }
-    velvix::test::WriteFrames(folder, frames);
+    const std::vector<velvix::Bytes> frames = WriteKatze(folder);
 
     // Killed at its second rename.
     struct KilledAtRename : FolderOps {
