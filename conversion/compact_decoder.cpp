@@ -3,6 +3,7 @@
 #include "compact_decoder.h"
 
 #include "compact_layout.h"
+#include "player_tstates.h"
 #include "vid_header.h"
 
 #include <algorithm>
@@ -138,11 +139,14 @@ CompactDecoding DecodeCompactVideo(const std::vector<Bytes>& partFiles)
                 result.fault = part + " hält ein Bild, das keine Zeit steht";
                 return result;
             }
+            const std::size_t codes = at;
             if (std::string fault = DecodeFrame(stream, at, picture); !fault.empty()) {
                 result.fault = part + ": " + fault;
                 return result;
             }
-            result.frames.push_back({picture, ticks});
+            const Bytes frameCodes(stream.begin() + static_cast<std::ptrdiff_t>(codes),
+                                   stream.begin() + static_cast<std::ptrdiff_t>(at));
+            result.frames.push_back({picture, ticks, DecodeTStates(frameCodes)});
         }
         if (at != stream.size()) {
             result.fault = part + " hält mehr, als seine Bilder brauchen";

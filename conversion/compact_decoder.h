@@ -34,6 +34,7 @@ std::optional<CompactFacts> ReadCompactFacts(const Bytes& part0);
 struct CompactFrame {
     PackedFrame picture{};
     int ticks = 0;
+    long decodeTStates = 0; // what the compact player spends on its codes
 };
 
 struct CompactDecoding {

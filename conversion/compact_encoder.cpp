@@ -5,6 +5,7 @@
 #include "compact_layout.h"
 #include "memory_budget.h"
 #include "pc1600_timing.h"
+#include "player_tstates.h"
 #include "vid_layout.h"
 
 #include <algorithm>
@@ -18,21 +19,6 @@ constexpr int kFrameEnd = static_cast<int>(kPackedFrameBytes);
 constexpr int kShortestRepeat = 4;    // shorter runs cost no less inside a copy
 constexpr int kLongestKeptInCopy = 2; // unchanged bytes a copy takes along rather than stop
 constexpr std::size_t kWaitBytes = 2;
-
-// T-states of the compact player, counted from its instructions: per code,
-// per byte a code writes, per wait tick (CALL, RET, DJNZ), and per frame for
-// the rest of its loop. The plain player's the same way, per unit of display
-// time (eight ticks and a DJNZ) and per frame.
-constexpr long kSkipT = 56;
-constexpr long kCopyT = 78;
-constexpr long kCopyByteT = 21;
-constexpr long kRepeatT = 89;
-constexpr long kRepeatByteT = 26;
-constexpr long kEndT = 29;
-constexpr long kCompactTickT = 40;
-constexpr long kCompactFrameT = 545;
-constexpr long kPlainUnitT = kTicksPerUnit * 27 + 13;
-constexpr long kPlainFrameT = 749;
 
 void PutCopy(Bytes& out, const PackedFrame& after, int from, int to)
 {
@@ -117,29 +103,6 @@ Bytes EncodeFrameChanges(const PackedFrame& before, const PackedFrame& after)
     return out;
 }
 
-long DecodeTStates(const Bytes& changes)
-{
-    long t = 0;
-    for (std::size_t at = 0; at < changes.size();) {
-        const std::uint8_t code = changes[at];
-        if (code == kEndOfFrame) {
-            return t + kEndT;
-        }
-        if (code < kCopyCode) {
-            t += kSkipT;
-            at += 1;
-        } else if (code < kRepeatCode) {
-            const int n = code - kCopyCode + 1;
-            t += kCopyT + kCopyByteT * n;
-            at += 1 + static_cast<std::size_t>(n);
-        } else {
-            t += kRepeatT + kRepeatByteT * (code - kRepeatCode + 1);
-            at += 2;
-        }
-    }
-    return t;
-}
-
 std::vector<std::size_t> CompactPartBudgets(int frameCapacity)
 {
     std::vector<std::size_t> budgets;
@@ -179,8 +142,8 @@ CompactVideo EncodeCompactVideo(const std::vector<PackedFrame>& pictures, const 
     // wait makes up for the decoding, and what rounding leaves over goes on to
     // the next frame, so the whole video keeps the plain video's length.
     const Timing timing = TimingAt(framesPerSecond);
-    const double compactTickT = timing.tickT + kCompactTickT;
-    const double plainUnitT = kTicksPerUnit * timing.tickT + kPlainUnitT;
+    // A tick costs its wait and the player's instructions around it.
+    const double compactTickT = timing.tickT + static_cast<double>(CompactFrameTStates(1, 0) - CompactFrameTStates(0, 0));
     CompactVideo video;
     video.frameCount = static_cast<int>(changes.size());
     double plainTime = 0;
@@ -188,10 +151,11 @@ CompactVideo EncodeCompactVideo(const std::vector<PackedFrame>& pictures, const 
     for (std::size_t f = 0; f < changes.size(); ++f) {
         const long next = f + 1 < changes.size() ? DecodeTStates(changes[f + 1]) : 0;
         const int units = frameTimes[f] == 0 ? 256 : frameTimes[f]; // the plain player's DJNZ takes 0 as 256
-        plainTime += plainUnitT * units + kPlainFrameT;
-        const double wait = (plainTime - compactTime - next - kCompactFrameT) / compactTickT;
+        plainTime += kTicksPerUnit * timing.tickT * units + static_cast<double>(PlainFrameTStates(units));
+        const double wait = (plainTime - compactTime - static_cast<double>(CompactFrameTStates(0, next))) / compactTickT;
         const long ticks = std::clamp(std::lround(wait), 1L, 0xFFFFL);
-        compactTime += compactTickT * static_cast<double>(ticks) + static_cast<double>(next) + kCompactFrameT;
+        compactTime += timing.tickT * static_cast<double>(ticks) +
+                       static_cast<double>(CompactFrameTStates(static_cast<int>(ticks), next));
 
         if (video.streams.size() <= static_cast<std::size_t>(partOf[f])) {
             video.streams.emplace_back();

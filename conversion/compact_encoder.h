@@ -21,9 +21,6 @@ struct CompactVideo {
 // The codes that turn `before` into `after` in the buffer, ending with 00.
 Bytes EncodeFrameChanges(const PackedFrame& before, const PackedFrame& after);
 
-// T-states the compact player spends on the codes of one frame.
-long DecodeTStates(const Bytes& changes);
-
 // Bytes each part may load: what the plain parts of a memory holding
 // `frameCapacity` frames load, less the decoding buffer in part 0.
 std::vector<std::size_t> CompactPartBudgets(int frameCapacity);

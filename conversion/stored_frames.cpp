@@ -6,6 +6,7 @@
 #include "compact_layout.h"
 #include "memory_budget.h"
 #include "pc1600_timing.h"
+#include "player_tstates.h"
 #include "vid_header.h"
 #include "vid_layout.h"
 
@@ -31,7 +32,9 @@ void ReadPlainFrames(const VideoParts& parts, StoredVideo& video)
             }
             StoredVideoFrame& stored = video.frames.emplace_back();
             std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), kPackedFrameBytes, stored.screen.begin());
-            stored.ticks = kTicksPerUnit * file[at + kPackedFrameBytes];
+            const std::uint8_t units = file[at + kPackedFrameBytes];
+            stored.ticks = kTicksPerUnit * (units == 0 ? 256 : units);
+            stored.tStates = PlainFrameTStates(units);
         }
     }
 }
@@ -45,8 +48,10 @@ StoredVideo ReadStoredFrames(const VideoParts& parts)
                                    [&](const FrameRate& r) { return r.perSecond == parts.framesPerSecond; });
     video.ticksPerSecond = rate == kFrameRates.end() ? 0 : kTicksPerUnit * rate->perSecond * rate->baseFrameTime;
     if (parts.playerFile == kCompactPlayerFileName) {
-        for (const CompactFrame& frame : DecodeCompactVideo(parts.files).frames) {
-            video.frames.push_back({frame.picture, frame.ticks});
+        const std::vector<CompactFrame> frames = DecodeCompactVideo(parts.files).frames;
+        for (std::size_t f = 0; f < frames.size(); ++f) {
+            const long next = f + 1 < frames.size() ? frames[f + 1].decodeTStates : 0;
+            video.frames.push_back({frames[f].picture, frames[f].ticks, CompactFrameTStates(frames[f].ticks, next)});
         }
     } else {
         ReadPlainFrames(parts, video);

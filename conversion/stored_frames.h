@@ -9,11 +9,13 @@
 
 namespace velvix {
 
-// A frame as the part files store it: the picture for the display and the
-// wait ticks the player shows it.
+// A frame as the part files store it: the picture for the display, the wait
+// ticks the player shows it and the T-states the player spends meanwhile
+// (player_tstates.h).
 struct StoredVideoFrame {
     PackedFrame screen{};
     int ticks = 0;
+    long tStates = 0;
 };
 
 // The frames of checked part files in the order the player shows them, for a

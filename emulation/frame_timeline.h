@@ -2,18 +2,27 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #pragma once
 
+#include "stored_frames.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace velvix {
 
+// How long a frame stands on a PC-1600: its wait ticks at the frame rate, and
+// the T-states the player spends meanwhile at the PC-1600's clock.
+struct FrameLength {
+    int ticks = 0;
+    long tStates = 0;
+};
+
 // When each frame of a video starts and ends, in milliseconds from the start.
-// Every time is taken from the ticks summed so far, never from rounded
-// durations added up, so a whole video keeps its exact length.
+// Every time is taken from the ticks and T-states summed so far, never from
+// rounded durations added up, so a whole video keeps its exact length.
 class FrameTimeline {
 public:
     FrameTimeline() = default;
-    FrameTimeline(const std::vector<int>& ticks, int ticksPerSecond);
+    FrameTimeline(const std::vector<FrameLength>& frames, int ticksPerSecond);
 
     int frameCount() const { return static_cast<int>(startMs_.size()) - 1; }
     // Frame 0 to frameCount(); the latter is the end of the video.
@@ -25,5 +34,9 @@ public:
 private:
     std::vector<std::int64_t> startMs_{0};
 };
+
+// The timeline of frames read from the part files, for a view that cannot run
+// the player: their T-states as the player's instructions count them.
+FrameTimeline StoredTimeline(const StoredVideo& video);
 
 } // namespace velvix

@@ -54,4 +54,13 @@ PreviewResult LoadPreview(const std::filesystem::path& folder, const std::string
     return {std::move(video), std::nullopt};
 }
 
+FrameTimeline PreviewVideo::timeline() const
+{
+    std::vector<FrameLength> lengths;
+    for (const ShownFrame& frame : frames) {
+        lengths.push_back({frame.ticks, frame.tStates});
+    }
+    return FrameTimeline(lengths, ticksPerSecond());
+}
+
 } // namespace velvix

@@ -2,6 +2,7 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #pragma once
 
+#include "frame_timeline.h"
 #include "message.h"
 #include "pc1600.h"
 
@@ -26,6 +27,8 @@ struct PreviewVideo {
 
     // Ticks of one second: a unit lasts 1 / (frames per second x base frame time) s.
     int ticksPerSecond() const { return kTicksPerUnit * framesPerSecond * baseFrameTime; }
+    // When each frame starts: its ticks and the player's own T-states, as on a PC-1600.
+    FrameTimeline timeline() const;
 };
 
 struct PreviewResult {

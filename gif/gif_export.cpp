@@ -157,11 +157,7 @@ GifResult WriteGif(const PreviewVideo& video, const fs::path& target, const GifW
     }
     // The list gives every picture its time; ffmpeg places each frame at the hundredth of a second
     // nearest its start, so the delays never add up to more or less than the whole video.
-    std::vector<int> ticks;
-    for (const ShownFrame& frame : video.frames) {
-        ticks.push_back(frame.ticks);
-    }
-    const FrameTimeline timeline(ticks, video.ticksPerSecond());
+    const FrameTimeline timeline = video.timeline();
     std::ofstream list(pictures.path() / "bilder.txt");
     list << "ffconcat version 1.0\n";
     for (int k = 0; k < frameCount; ++k) {

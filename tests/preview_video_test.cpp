@@ -46,6 +46,13 @@ protected:
             ASSERT_EQ(stored.frames[i].screen, video.frames[i].screen);
             ASSERT_EQ(stored.frames[i].ticks, video.frames[i].ticks);
         }
+        // The page times the frames by the players' instructions as counted once, the
+        // emulator by running them: the two agree within a millisecond at every frame.
+        const FrameTimeline page = StoredTimeline(stored);
+        const FrameTimeline shown = video.timeline();
+        for (int k = 0; k <= shown.frameCount(); ++k) {
+            ASSERT_NEAR(page.startMs(k), shown.startMs(k), 1) << "frame " << k;
+        }
     }
 };
 
@@ -65,14 +72,11 @@ TEST_F(Preview, PlainVideoOfFourPartsShowsEveryFrameForOneFrameTime)
     EXPECT_EQ(video.baseFrameTime, 17);
     expectFramesAndTimes(video);
 
-    std::vector<int> ticks;
-    for (const ShownFrame& f : video.frames) {
-        ticks.push_back(f.ticks);
-    }
-    const FrameTimeline timeline(ticks, video.ticksPerSecond());
-    EXPECT_EQ(timeline.startMs(1), 125);
-    EXPECT_EQ(timeline.startMs(119), 14875);
-    EXPECT_EQ(timeline.totalMs(), 15000); // 120 frames at 8 per second, to the millisecond
+    // 120 frames at 8 per second, each 1.3 ms longer for the player's own 4642 T-states.
+    const FrameTimeline timeline = video.timeline();
+    EXPECT_EQ(timeline.startMs(1), 126);
+    EXPECT_EQ(timeline.startMs(119), 15029);
+    EXPECT_EQ(timeline.totalMs(), 15155);
 }
 
 TEST_F(Preview, CompressedVideoOfFourPartsShowsTheKeptFramesForTheirTimes)
@@ -98,7 +102,7 @@ TEST_F(Preview, CompressedVideoOfFourPartsShowsTheKeptFramesForTheirTimes)
 }
 
 struct TimelineCase {
-    std::vector<int> ticks;
+    std::vector<FrameLength> frames;
     int ticksPerSecond;
     std::vector<std::int64_t> startsMs; // and the end
 };
@@ -107,16 +111,18 @@ class Timeline : public ::testing::TestWithParam<TimelineCase> {};
 
 INSTANTIATE_TEST_SUITE_P(
     Rates, Timeline,
-    ::testing::Values(TimelineCase{{184, 184, 184}, 1104, {0, 166, 333, 500}},            // 6 per second
-                      TimelineCase{{264, 264, 264, 264}, 1056, {0, 250, 500, 750, 1000}}, // 4 per second
-                      TimelineCase{{216, 1840, 2048}, 1080, {0, 200, 1903, 3800}},        // compressed, 0 as 256
-                      TimelineCase{{1}, 1088, {0, 0}}));
+    ::testing::Values(TimelineCase{{{184}, {184}, {184}}, 1104, {0, 166, 333, 500}},              // 6 per second
+                      TimelineCase{{{264}, {264}, {264}, {264}}, 1056, {0, 250, 500, 750, 1000}}, // 4 per second
+                      TimelineCase{{{216}, {1840}, {2048}}, 1080, {0, 200, 1903, 3800}},          // compressed, 0 as 256
+                      TimelineCase{{{1}}, 1088, {0, 0}},
+                      // The player's own T-states at 3.58 MHz: 0.4, 0.4 and 1 ms on top of the ticks.
+                      TimelineCase{{{184, 1432}, {184, 1432}, {184, 3580}}, 1104, {0, 167, 334, 501}}));
 
 TEST_P(Timeline, StartsFromTheTicksSummedAndFramesFromTheClock)
 {
     const TimelineCase c = GetParam();
-    const FrameTimeline timeline(c.ticks, c.ticksPerSecond);
-    ASSERT_EQ(timeline.frameCount(), static_cast<int>(c.ticks.size()));
+    const FrameTimeline timeline(c.frames, c.ticksPerSecond);
+    ASSERT_EQ(timeline.frameCount(), static_cast<int>(c.frames.size()));
     for (int k = 0; k <= timeline.frameCount(); ++k) {
         SCOPED_TRACE("frame " + std::to_string(k));
         EXPECT_EQ(timeline.startMs(k), c.startsMs[static_cast<std::size_t>(k)]);

@@ -31,16 +31,14 @@ val PreviewVideo(const std::string& name)
     }
     const StoredVideo video = ReadStoredFrames(*read.parts);
     Bytes dots;
-    std::vector<int> ticks;
     for (const StoredVideoFrame& frame : video.frames) {
         for (int y = 0; y < kFrameHeight; ++y) {
             for (int x = 0; x < kFrameWidth; ++x) {
                 dots.push_back(PackedDotSet(frame.screen, x, y) ? 1 : 0);
             }
         }
-        ticks.push_back(frame.ticks);
     }
-    const FrameTimeline timeline(ticks, video.ticksPerSecond);
+    const FrameTimeline timeline = StoredTimeline(video);
     val startMs = val::array();
     for (int frame = 0; frame <= timeline.frameCount(); ++frame) {
         startMs.call<void>("push", static_cast<double>(timeline.startMs(frame)));

@@ -15,7 +15,7 @@ namespace {
 TEST(PlaybackClock, ShowsTheFramesInOrderAndEndsNotBeforeTheirTime)
 {
     PlaybackClock clock;
-    clock.setTimeline(FrameTimeline(std::vector<int>(10, 30), 1000));
+    clock.setTimeline(FrameTimeline(std::vector<FrameLength>(10, {30, 0}), 1000));
     std::vector<int> due;
     int ended = 0;
     QObject::connect(&clock, &PlaybackClock::frameDue, [&](int frame) { due.push_back(frame); });

@@ -89,11 +89,7 @@ int Timeline(const std::filesystem::path& folder, const std::string& name)
         std::fprintf(stderr, "%s\n", preview.failure->text.c_str());
         return 1;
     }
-    std::vector<int> ticks;
-    for (const ShownFrame& frame : preview.video->frames) {
-        ticks.push_back(frame.ticks);
-    }
-    const FrameTimeline timeline(ticks, preview.video->ticksPerSecond());
+    const FrameTimeline timeline = preview.video->timeline();
     std::string startMs;
     for (int frame = 0; frame <= timeline.frameCount(); ++frame) {
         startMs += (frame == 0 ? "[" : ", ") + std::to_string(timeline.startMs(frame));

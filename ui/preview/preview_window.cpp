@@ -233,13 +233,7 @@ bool PreviewWindow::load(const QString& name)
 void PreviewWindow::setVideo(std::optional<PreviewVideo> video)
 {
     video_ = std::move(video);
-    std::vector<int> ticks;
-    if (video_) {
-        for (const ShownFrame& frame : video_->frames) {
-            ticks.push_back(frame.ticks);
-        }
-    }
-    clock_->setTimeline(video_ ? FrameTimeline(ticks, video_->ticksPerSecond()) : FrameTimeline());
+    clock_->setTimeline(video_ ? video_->timeline() : FrameTimeline());
     for (QWidget* control : std::initializer_list<QWidget*>{Bildregler, Abspielen, Stopp, Zurueck, Vor, AlsGif}) {
         control->setEnabled(video_.has_value());
     }
@@ -371,9 +365,12 @@ void PreviewWindow::showFrame(int frame)
 
 void PreviewWindow::showTime(qint64 ms)
 {
-    // A video of 14.2 s is not over at 0:14; at its end it reads 0:15 of 0:15.
+    // The whole video to the nearest second, so that the player's own few
+    // milliseconds a frame do not make a video of 5 s read 0:06; at its end
+    // the time reads the whole.
     const qint64 total = clock_->timeline().totalMs();
-    Zeit->setText(MinutesSeconds(ms == total ? ms + 999 : ms) + QStringLiteral(" von ") + MinutesSeconds(total + 999));
+    const qint64 whole = (total + 500) / 1000 * 1000;
+    Zeit->setText(MinutesSeconds(ms == total ? whole : ms) + QStringLiteral(" von ") + MinutesSeconds(whole));
 }
 
 void PreviewWindow::AlsGif_Click()

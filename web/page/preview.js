@@ -76,7 +76,9 @@ export class Preview {
     canvas.getContext('2d').putImageData(image, 0, 0);
     const { startMs } = this.#video;
     $('frame-count').textContent = `Bild ${frame + 1} von ${this.#frames}`;
-    $('time').textContent = `${minutesSeconds(startMs[frame])} von ${minutesSeconds(startMs[this.#frames])}`;
+    // The whole to the nearest second, as on the desktop: 5.05 s read 0:05.
+    const whole = Math.round(startMs[this.#frames] / 1000) * 1000;
+    $('time').textContent = `${minutesSeconds(startMs[frame])} von ${minutesSeconds(whole)}`;
     $('time').title = `Bild ${frame + 1} steht ab ${startMs[frame]} ms`;
     $('time').dataset.startMs = startMs[frame];
   }
