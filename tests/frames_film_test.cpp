@@ -9,6 +9,8 @@
 #include "make_frames.h"
 #include "memory_fit.h"
 #include "messages.h"
+#include "player_tstates.h"
+#include "preview_video.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,37 @@ TEST_F(FilmToVelvix, KnownPictureArrivesDotForDotInThePartFile)
                     << "record " << record << ", band " << band << ", column " << x;
             }
         }
+    }
+}
+
+// A 40 s film in "Kompakt": at least three times the plain format's frames in
+// base memory and in 16 KB, each shown as written by the compact player's own
+// bytes, and the video as long as the plain player would show those frames.
+TEST_F(FilmToVelvix, FortySecondsInKompaktFitThriceThePlainFramesAndPlayOnTime)
+{
+    const fs::path film = films.path() / "vierzig.mp4";
+    test::RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=duration=40:size=640x360:rate=25", "-c:v", "libx264", "-preset",
+                     "veryfast", "-pix_fmt", "yuv420p"},
+                    film);
+    ASSERT_EQ(make(film).frameCount, 240);
+    host.ticked[CheckBox::CheckKompakt] = true;
+    for (const auto& [slot1, plain] : {std::pair{0, 18}, std::pair{2, 45}}) {
+        SCOPED_TRACE(std::to_string(plain) + " frames plain");
+        chooseMemory(slot1, 0);
+        start();
+        ASSERT_EQ(titles().back(), "Fertig");
+        const int fit = converter.settings().frameCount;
+        EXPECT_GE(fit, 3 * plain);
+
+        const PreviewResult preview = LoadPreview(folder.path(), "FILM");
+        ASSERT_TRUE(preview.video) << preview.failure->text;
+        ASSERT_EQ(preview.video->frames.size(), static_cast<std::size_t>(fit));
+        for (int f = 1; f <= fit; ++f) {
+            ASSERT_EQ(preview.video->frames[static_cast<std::size_t>(f - 1)].screen, PackFrame(FrameAt(folder.path(), f)))
+                << "frame " << f;
+        }
+        const double plainMs = fit * (1000.0 / 6 + 1000.0 * static_cast<double>(PlainFrameTStates(23)) / kClockHz);
+        EXPECT_NEAR(static_cast<double>(preview.video->timeline().totalMs()), plainMs, plainMs / 100);
     }
 }
 
