@@ -419,10 +419,9 @@ void PreviewWindow::AlsGif_Click()
 void PreviewWindow::gifFinished(const gif::GifResult& result)
 {
     gifThread_ = nullptr;
-    if (gifProgress_ != nullptr) {
-        gifProgress_->deleteLater();
-        gifProgress_ = nullptr;
-    }
+    // Gone before the box opens: a deferred delete would wait for the box's own event loop to end.
+    delete gifProgress_;
+    gifProgress_ = nullptr;
     AlsGif->setEnabled(video_.has_value());
     if (result.outcome != gif::GifResult::Outcome::Cancelled) {
         ShowMessageBox(this, result.message);
