@@ -11,7 +11,7 @@ namespace {
 struct PlanCase {
     const char* title;
     int parts;
-    bool player;
+    const char* player; // its file, or none
     bool loader;
     Way way;
     std::vector<std::string> steps;
@@ -27,8 +27,8 @@ std::vector<VideoFile> Files(const PlanCase& c)
     for (int part = 0; part < c.parts; ++part) {
         files.push_back({FileKind::Part, "FILM" + std::to_string(part) + ".VID", 1000});
     }
-    if (c.player) {
-        files.push_back({FileKind::Player, "VPLAYER.BIN", 256});
+    if (c.player != nullptr) {
+        files.push_back({FileKind::Player, c.player, 256});
     }
     if (c.loader) {
         files.push_back({FileKind::Loader, "FILM.BAS", 84});
@@ -43,16 +43,18 @@ class Typing : public ::testing::TestWithParam<PlanCase> {};
 INSTANTIATE_TEST_SUITE_P(
     Videos, Typing,
     ::testing::Values(
-        PlanCase{"1 part into memory", 1, false, false, Way::Memory, {kBload}, {}, {"CALL &EEB1"}},
-        PlanCase{"1 part and player into memory", 1, true, false, Way::Memory, {kBload, kBload}, {}, {"CALL &EEB1"}},
+        PlanCase{"1 part into memory", 1, nullptr, false, Way::Memory, {kBload}, {}, {"CALL &EEB1"}},
+        PlanCase{"1 part and player into memory", 1, "VPLAYER.BIN", false, Way::Memory, {kBload, kBload}, {}, {"CALL &EEB1"}},
+        PlanCase{"1 compact part and its player into memory", 1, "KPLAYER.BIN", false, Way::Memory, {kBload, kBload}, {},
+                 {"CALL &EEB1"}},
         // The loader reads the parts from S2:, so going into memory it is left out.
         PlanCase{
-            "1 part, player and loader into memory", 1, true, true, Way::Memory, {kBload, kBload}, {2}, {"CALL &EEB1"}},
+            "1 part, player and loader into memory", 1, "VPLAYER.BIN", true, Way::Memory, {kBload, kBload}, {2}, {"CALL &EEB1"}},
         PlanCase{
-            "4 parts into memory", 4, false, false, Way::Memory, {kBload, kBload, kBload, kBload}, {}, {"CALL &EEB1"}},
+            "4 parts into memory", 4, nullptr, false, Way::Memory, {kBload, kBload, kBload, kBload}, {}, {"CALL &EEB1"}},
         PlanCase{"4 parts, player and loader into memory",
                  4,
-                 true,
+                 "VPLAYER.BIN",
                  true,
                  Way::Memory,
                  {kBload, kBload, kBload, kBload, kBload},
@@ -60,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"CALL &EEB1"}},
         PlanCase{"1 part onto the RAM disk",
                  1,
-                 false,
+                 nullptr,
                  false,
                  Way::RamDisk,
                  {"COPY \"COM1:\" TO \"S2:FILM0.VID\""},
@@ -68,26 +70,26 @@ INSTANTIATE_TEST_SUITE_P(
                  {"BLOAD \"S2:FILM0.VID\"", "CALL &EEB1"}},
         PlanCase{"1 part and loader onto the RAM disk",
                  1,
-                 false,
+                 nullptr,
                  true,
                  Way::RamDisk,
                  {"COPY \"COM1:\" TO \"S2:FILM0.VID\"", "COPY \"COM1:\" TO \"S2:FILM.BAS\""},
                  {},
                  {"LOAD \"S2:FILM.BAS\"", "RUN", "CALL &EEB1"}},
-        PlanCase{"4 parts and player onto the RAM disk",
+        PlanCase{"4 compact parts and their player onto the RAM disk",
                  4,
-                 true,
+                 "KPLAYER.BIN",
                  false,
                  Way::RamDisk,
                  {"COPY \"COM1:\" TO \"S2:FILM0.VID\"", "COPY \"COM1:\" TO \"S2:FILM1.VID\"",
                   "COPY \"COM1:\" TO \"S2:FILM2.VID\"", "COPY \"COM1:\" TO \"S2:FILM3.VID\"",
-                  "COPY \"COM1:\" TO \"S2:VPLAYER.BIN\""},
+                  "COPY \"COM1:\" TO \"S2:KPLAYER.BIN\""},
                  {},
                  {"BLOAD \"S2:FILM0.VID\"", "BLOAD \"S2:FILM1.VID\"", "BLOAD \"S2:FILM2.VID\"",
-                  "BLOAD \"S2:FILM3.VID\"", "BLOAD \"S2:VPLAYER.BIN\""}},
+                  "BLOAD \"S2:FILM3.VID\"", "BLOAD \"S2:KPLAYER.BIN\""}},
         PlanCase{"4 parts, player and loader onto the RAM disk",
                  4,
-                 true,
+                 "VPLAYER.BIN",
                  true,
                  Way::RamDisk,
                  {"COPY \"COM1:\" TO \"S2:FILM0.VID\"", "COPY \"COM1:\" TO \"S2:FILM1.VID\"",
@@ -114,6 +116,9 @@ TEST_P(Typing, ShowsTheLineForEachFileAndHowToStart)
     EXPECT_EQ(plan.unneeded, c.unneeded);
     EXPECT_EQ(plan.startLines, c.startLines);
     EXPECT_FALSE(plan.startNote.empty());
+    if (c.player != nullptr) {
+        EXPECT_NE(plan.startNote.find(c.player), std::string::npos) << "the video's own player: " << plan.startNote;
+    }
     EXPECT_EQ(plan.steps.size() + plan.unneeded.size(), files.size()) << "every file either goes or is named unneeded";
 }
 
@@ -127,7 +132,7 @@ TEST(Typing, SetUpLinesCarryTheChosenRate)
 // Skipped files may be missing on the PC-1600: the note after the last step says so instead of claiming all is there.
 TEST(Typing, TheFinishNoteSaysWhatWasSkipped)
 {
-    const std::vector<VideoFile> files = Files({"two parts", 2, true, true, Way::RamDisk, {}, {}, {}});
+    const std::vector<VideoFile> files = Files({"two parts", 2, "VPLAYER.BIN", true, Way::RamDisk, {}, {}, {}});
     const TypingPlan plan = PlanTyping(files, Way::RamDisk, 9600);
     EXPECT_EQ(FinishNote(plan, 0), plan.startNote);
     EXPECT_EQ(FinishNote(plan, 1), "1 von 4 Dateien wurde übersprungen. Nur wenn der PC-1600 sie schon hat, zum Laden "
@@ -138,7 +143,7 @@ TEST(Typing, TheFinishNoteSaysWhatWasSkipped)
 
 TEST(Typing, TotalsAndProgressCountWhatGoes)
 {
-    const std::vector<VideoFile> files = Files({"two parts", 2, true, true, Way::Memory, {}, {}, {}});
+    const std::vector<VideoFile> files = Files({"two parts", 2, "VPLAYER.BIN", true, Way::Memory, {}, {}, {}});
     // The loader does not go this way: 2 x 1000 + 256 bytes.
     EXPECT_EQ(PlanTotals(files, PlanTyping(files, Way::Memory, 9600), 9600),
               "Zusammen 2.256 Bytes, bei 9600 Baud ca. 3 s");

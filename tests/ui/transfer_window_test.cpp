@@ -97,6 +97,7 @@ TEST_F(Transfer, ShowsTheLineForEachFileThenSendsIt)
     typePort(QString::fromStdString(pty.portPath()));
     sendAndWait(0);
     EXPECT_EQ(typedLines(), "BLOAD \"COM1:\"");
+    EXPECT_TRUE(control<QPushButton>("Senden")->hasFocus()) << "Enter sends the next file";
     EXPECT_EQ(state(1), "als Nächstes");
     sendAndWait(1);
     sendAndWait(2);

@@ -309,6 +309,9 @@ void TransferWindow::showStep()
 void TransferWindow::setSending(bool sending)
 {
     const bool ready = !sending && !files_.empty();
+    // Focus follows the work: Abbrechen while a file goes, Senden for the next one after it,
+    // rather than whatever follows a button that turns off (Schließen, where Enter closes).
+    const bool cancelHadFocus = Abbrechen->hasFocus();
     for (QWidget* choice : std::initializer_list<QWidget*>{Video, Schnittstelle, Baud, WegSpeicher, WegRamDisk}) {
         choice->setEnabled(!sending);
     }
@@ -316,6 +319,11 @@ void TransferWindow::setSending(bool sending)
     Senden->setText(ready && allSent() ? QStringLiteral("Von vorn") : QStringLiteral("Senden"));
     Ueberspringen->setEnabled(ready && !allSent());
     Abbrechen->setEnabled(sending);
+    if (sending) {
+        Abbrechen->setFocus();
+    } else if (ready && cancelHadFocus) {
+        Senden->setFocus();
+    }
 }
 
 } // namespace velvix::ui
