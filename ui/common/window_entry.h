@@ -5,7 +5,12 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <filesystem>
 #include <functional>
+
+namespace velvix {
+class Host;
+}
 
 class QWidget;
 
@@ -19,4 +24,6 @@ Q_DECL_EXPORT void velvix_open_transfer(QWidget* parent, const QString& folder, 
 // `taken` hears of the frames once they are complete.
 Q_DECL_EXPORT void velvix_open_film(QWidget* parent, const QString& file, int rateIndex, int frameCapacity,
                                     const FilmTaken& taken);
+// frames::SettleInterruptedSwap, from the library that holds the frames' work.
+Q_DECL_EXPORT bool velvix_settle_swap(const std::filesystem::path& folder, velvix::Host& host);
 }

@@ -5,7 +5,6 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
-#include "interrupted_swap.h"
 #include "later_window.h"
 #include "program_name.h"
 #include "start_folder.h"
@@ -195,7 +194,7 @@ void Drive::Form_Load()
 
 void Drive::Eingabe_Click()
 {
-    if (!frames::SettleInterruptedSwap(converter_.frameFolder(), *this)) {
+    if (!SettleSwapLater(this, converter_.frameFolder(), *this)) {
         converter_.start();
     }
     listBitmaps(); // the run may have written or renumbered bitmaps

@@ -4,10 +4,14 @@
 
 #include "message_box.h"
 #include "std_qt.h"
+#include "swap_record.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
+
+#include <filesystem>
+#include <system_error>
 
 namespace velvix::ui {
 
@@ -61,6 +65,16 @@ void OpenTransferLater(QWidget* parent, const QString& folder, const QString& pr
     if (auto* open = Find<decltype(velvix_open_transfer)>("velvix_transfer", "velvix_open_transfer", parent)) {
         open(parent, folder, preferred);
     }
+}
+
+bool SettleSwapLater(QWidget* parent, const std::filesystem::path& folder, Host& host)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(folder / frames::kSwapRecordName, error))) {
+        return false;
+    }
+    auto* settle = Find<decltype(velvix_settle_swap)>("velvix_film", "velvix_settle_swap", parent);
+    return settle == nullptr || settle(folder, host);
 }
 
 } // namespace velvix::ui

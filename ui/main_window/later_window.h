@@ -2,6 +2,7 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #pragma once
 
+#include "host.h"
 #include "window_entry.h"
 
 #include <QString>
@@ -18,6 +19,11 @@ namespace velvix::ui {
 void OpenFilmLater(QWidget* parent, const QString& file, int rateIndex, int frameCapacity, const FilmTaken& taken);
 void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred);
 void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred);
+
+// frames::SettleInterruptedSwap, through the film window's library, which is loaded only when
+// `folder` holds the record of a stopped swap (rarely: after a kill). True when it did, whatever
+// the choice, also when the library cannot be loaded: a run never starts on such a folder.
+bool SettleSwapLater(QWidget* parent, const std::filesystem::path& folder, Host& host);
 
 // The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
 // the box.
