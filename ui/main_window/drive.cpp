@@ -195,7 +195,7 @@ void Drive::Form_Load()
 void Drive::Eingabe_Click()
 {
     if (!SettleSwapLater(this, converter_.frameFolder(), *this)) {
-        converter_.start();
+        StartRunLater(this, converter_);
     }
     listBitmaps(); // the run may have written or renumbered bitmaps
 }

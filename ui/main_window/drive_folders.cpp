@@ -65,7 +65,7 @@ void Drive::PfadOrdner_Change()
     converter_.setFrameFolder(ToPath(PfadOrdner->path()));
     listBitmaps();
     showDrives();
-    if (SettleSwapLater(this, converter_.frameFolder(), *this) || converter_.settleInterruptedRun()) {
+    if (SettleSwapLater(this, converter_.frameFolder(), *this) || SettleRunLater(this, converter_)) {
         listBitmaps(); // restored or finished: other bitmaps
     }
 }

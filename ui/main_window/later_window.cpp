@@ -2,6 +2,7 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #include "later_window.h"
 
+#include "interrupted_run.h"
 #include "message_box.h"
 #include "std_qt.h"
 #include "swap_record.h"
@@ -75,6 +76,22 @@ bool SettleSwapLater(QWidget* parent, const std::filesystem::path& folder, Host&
     }
     auto* settle = Find<decltype(velvix_settle_swap)>("velvix_film", "velvix_settle_swap", parent);
     return settle == nullptr || settle(folder, host);
+}
+
+void StartRunLater(QWidget* parent, Converter& converter)
+{
+    if (auto* start = Find<decltype(velvix_start_run)>("velvix_run", "velvix_start_run", parent)) {
+        start(converter);
+    }
+}
+
+bool SettleRunLater(QWidget* parent, Converter& converter)
+{
+    if (!FindInterruptedRun(converter.frameFolder())) {
+        return false;
+    }
+    auto* settle = Find<decltype(velvix_settle_run)>("velvix_run", "velvix_settle_run", parent);
+    return settle == nullptr || settle(converter);
 }
 
 } // namespace velvix::ui

@@ -2,6 +2,7 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #pragma once
 
+#include "converter.h"
 #include "host.h"
 #include "window_entry.h"
 
@@ -24,6 +25,13 @@ void OpenTransferLater(QWidget* parent, const QString& folder, const QString& pr
 // `folder` holds the record of a stopped swap (rarely: after a kill). True when it did, whatever
 // the choice, also when the library cannot be loaded: a run never starts on such a folder.
 bool SettleSwapLater(QWidget* parent, const std::filesystem::path& folder, Host& host);
+
+// Converter::start, through the library of a run's work (the conversion but for what the window
+// shows before a run), loaded at the first Start.
+void StartRunLater(QWidget* parent, Converter& converter);
+// Converter::settleInterruptedRun through that library, loaded only when the frame folder holds
+// what a run left unfinished. True when it did, also when the library cannot be loaded.
+bool SettleRunLater(QWidget* parent, Converter& converter);
 
 // The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
 // the box.
