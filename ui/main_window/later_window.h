@@ -34,7 +34,7 @@ void StartRunLater(QWidget* parent, Converter& converter);
 bool SettleRunLater(QWidget* parent, Converter& converter);
 
 // The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
-// the box.
-QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent);
+// the box, which begins with what `cannot` be done.
+QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent, const char* cannot);
 
 } // namespace velvix::ui
