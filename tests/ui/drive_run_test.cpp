@@ -5,6 +5,8 @@
 #include "fake_host.h"
 #include "frame_discovery.h"
 #include "frame_files.h"
+#include "output_swap.h"
+#include "swap_record.h"
 #include "temp_folder.h"
 
 #include <QApplication>
@@ -156,6 +158,39 @@ TEST_F(DriveRun, AFolderARunLeftUnfinishedIsRestoredByTheBoxsDefault)
         EXPECT_EQ(velvix::test::ReadFile(folder / velvix::FrameFileName(n)), frames[static_cast<std::size_t>(n - 1)]);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 30);
+}
+
+// New frames from a film, killed while they took the old ones' place: the film window's library,
+// loaded for this alone, offers the old frames back, and its default puts them there.
+TEST_F(DriveRun, AFolderAFilmSwapLeftHalfDoneGetsItsOldFramesBack)
+{
+    TempFolder root;
+    const std::filesystem::path folder = root.path() / "Katze";
+    const std::vector<velvix::Bytes> frames = WriteKatze(folder);
+
+    // Killed at its second rename, once the record lies in the folder.
+    struct KilledAtRename : frames::FramesFolderOps {
+        int renames = 0;
+        std::error_code rename(const std::filesystem::path& from, const std::filesystem::path& to) override
+        {
+            if (++renames == 2) {
+                throw std::runtime_error("killed");
+            }
+            return FramesFolderOps::rename(from, to);
+        }
+    } ops;
+    EXPECT_THROW(frames::WriteOutput({folder, std::vector<FramePixels>(2), {}, {}}, ops), std::runtime_error);
+    ASSERT_TRUE(std::filesystem::exists(folder / frames::kSwapRecordName));
+
+    showFolder(folder);
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0].title, "Unterbrochener Lauf");
+    EXPECT_EQ(boxes.seen[1].title, "Wiederhergestellt");
+    EXPECT_EQ(control<QListWidget>("FileOrdner")->count(), 30);
+    for (int n = 1; n <= 30; ++n) {
+        EXPECT_EQ(velvix::test::ReadFile(folder / velvix::FrameFileName(n)), frames[static_cast<std::size_t>(n - 1)]);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / frames::kSwapRecordName));
 }
 
 class EnterKey : public WindowTest, public testing::WithParamInterface<const char*> {};

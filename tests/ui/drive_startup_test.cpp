@@ -19,7 +19,7 @@ namespace {
 
 using Startup = WindowTest;
 
-enum class Font { None, Bold, Regular };
+enum class Font { None, Bold, Regular, List };
 
 struct Control {
     const char* name;
@@ -30,16 +30,16 @@ struct Control {
 
 const Control kControls[] = {
     {"Label1", " Bilderordner wählen :", {16, 24, 145, 17}, Font::Bold},
-    {"Laufwerk", nullptr, {16, 48, 193, 21}, Font::None},
-    {"PfadOrdner", nullptr, {16, 71, 192, 186}, Font::None},
-    {"FileOrdner", nullptr, {16, 256, 192, 162}, Font::None},
+    {"Laufwerk", nullptr, {16, 48, 193, 21}, Font::List},
+    {"PfadOrdner", nullptr, {16, 71, 192, 186}, Font::List},
+    {"FileOrdner", nullptr, {16, 256, 192, 162}, Font::List},
     {"Label2", "Video-Bilder pro Sekunde:", {240, 24, 177, 17}, Font::Bold},
-    {"Combo1", nullptr, {440, 24, 89, 21}, Font::None},
+    {"Combo1", nullptr, {440, 24, 89, 21}, Font::List},
     {"Text2", "Speicherausbau PC-1600  :", {240, 64, 169, 17}, Font::Bold},
     {"Text4", "Slot S1:", {360, 91, 57, 18}, Font::Bold},
-    {"Combo2", nullptr, {440, 88, 89, 21}, Font::None},
+    {"Combo2", nullptr, {440, 88, 89, 21}, Font::List},
     {"Text5", "Slot S2:", {360, 122, 57, 19}, Font::Bold},
-    {"Combo3", nullptr, {440, 120, 89, 21}, Font::None},
+    {"Combo3", nullptr, {440, 120, 89, 21}, Font::List},
     {"Text3", "Max.Videolänge ohne Kompression :", {240, 157, 233, 17}, Font::Bold},
     {"TextVideoLng", "3", {480, 155, 49, 24}, Font::Bold},
     {"Text6", "Video Name:", {240, 207, 89, 17}, Font::Bold},
@@ -47,7 +47,7 @@ const Control kControls[] = {
     {"Label5", "Videokompression:", {240, 245, 121, 17}, Font::Bold},
     {"CheckVKomp", "", {368, 245, 17, 17}, Font::None},
     {"Label6", "Stärke:", {408, 245, 57, 17}, Font::Bold},
-    {"ComboVKompST", nullptr, {464, 245, 65, 21}, Font::None},
+    {"ComboVKompST", nullptr, {464, 245, 65, 21}, Font::List},
     {"Label7", "Videolänge auf dem PC-1600 (Sek.) :", {240, 283, 233, 17}, Font::Bold},
     {"TextVidSekReal", "", {480, 283, 49, 24}, Font::Bold},
     {"Label3", "Videoplayer für den PC-1600 erzeugen:", {240, 337, 257, 17}, Font::Bold},
@@ -95,7 +95,7 @@ TEST_F(Startup, EveryControlHasItsPlaceCaptionAndFont)
         }
         if (c.font != Font::None) {
             EXPECT_EQ(widget->font().family(), "Arial");
-            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), 9.75);
+            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.font == Font::List ? 8.25 : 9.75);
             EXPECT_EQ(widget->font().bold(), c.font == Font::Bold);
             // Arial itself or a face with its metrics, not a fallback that breaks the layout.
             const QString face = QFontInfo(widget->font()).family();
@@ -145,6 +145,10 @@ TEST_F(Startup, ListsHoldTheirEntriesAndShowTheStartChoice)
         for (const QString& entry : entries) {
             EXPECT_LE(box->fontMetrics().horizontalAdvance(entry), room) << entry.toStdString();
         }
+        // Opened, the list shows them in the box's font too.
+        box->showPopup();
+        EXPECT_EQ(box->view()->font(), box->font());
+        box->hidePopup();
     }
 }
 

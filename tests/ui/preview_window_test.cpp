@@ -195,10 +195,14 @@ TEST_P(PreviewRefusal, ShowsItsBoxAndNoWindow)
 TEST_F(PreviewFromTheWindow, MissingLibraryIsNamedInABox)
 {
     TempFolder gone;
-    EXPECT_EQ(LibraryEntry(ToQString(gone.path() / "velvix_preview"), "velvix_open_preview", drive), nullptr);
+    EXPECT_EQ(LibraryEntry(ToQString(gone.path() / "velvix_preview"), "velvix_open_preview", drive,
+                           "Die Vorschau kann nicht öffnen"),
+              nullptr);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].title, "Fehler");
     EXPECT_TRUE(boxes.seen[0].text.contains(ToQString(gone.path() / "velvix_preview")))
+        << boxes.seen[0].text.toStdString();
+    EXPECT_TRUE(boxes.seen[0].text.startsWith("Die Vorschau kann nicht öffnen, ein Teil von Velvix fehlt"))
         << boxes.seen[0].text.toStdString();
     EXPECT_TRUE(boxes.seen[0].text.endsWith("Bitte Velvix neu installieren."));
 }

@@ -2,6 +2,7 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #include "film_dialog.h"
 #include "image_folder.h"
+#include "interrupted_swap.h"
 #include "std_qt.h"
 #include "window_entry.h"
 
@@ -15,4 +16,9 @@ void velvix_open_film(QWidget* parent, const QString& file, int rateIndex, int f
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &velvix::ui::FilmDialog::framesMade, parent, taken);
     dialog->open();
+}
+
+bool velvix_settle_swap(const std::filesystem::path& folder, velvix::Host& host)
+{
+    return velvix::frames::SettleInterruptedSwap(folder, host);
 }

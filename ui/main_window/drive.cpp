@@ -5,7 +5,6 @@
 #include "compression.h"
 #include "folder_list.h"
 #include "help_window.h"
-#include "interrupted_swap.h"
 #include "later_window.h"
 #include "program_name.h"
 #include "start_folder.h"
@@ -81,7 +80,9 @@ Drive::Drive(QWidget* parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window); // a dialog for its default button, framed as a main window
     setWindowTitle(QString::fromUtf8(kProgramName));
-    setFont(TextFont(false));
+    // The lists' font, which a combo box must have from the start: given later, it makes the box
+    // build its drop-down list at once rather than when first opened. The rest take the text font.
+    setFont(ListFont());
     setFixedSize(554, 485);
 
     createControls();
@@ -121,7 +122,6 @@ void Drive::createControls()
     // Below the file list: the compact format, and how many frames it fitted in the last run.
     CheckKompakt = Place(new QCheckBox(QStringLiteral("Kompakt"), this), "CheckKompakt", {16, 424, 81, 20});
     TextKompakt = Place(new QLabel(this), "TextKompakt", {100, 424, 109, 20});
-    TextKompakt->setFont(ListFont());
     Eingabe = Button(this, "Eingabe", "Start", {232, 400, 89, 25});
     Abbruch = Button(this, "Abbruch", "Abbruch", {344, 400, 89, 25});
     Hilfe = Button(this, "Hilfe", "Hilfe", {456, 400, 81, 25});
@@ -130,9 +130,10 @@ void Drive::createControls()
     Vorschau = Button(this, "Vorschau", "Vorschau", {232, 448, 89, 25});
     Uebertragen = Button(this, "Uebertragen", "Übertragen", {344, 448, 89, 25});
 
-    for (QWidget* list :
-         std::initializer_list<QWidget*>{Laufwerk, PfadOrdner, FileOrdner, Combo1, Combo2, Combo3, ComboVKompST}) {
-        list->setFont(ListFont());
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{VideoName, CheckVKomp, CheckvPlay, CheckStartBas, CheckKompakt, Eingabe,
+                                         Abbruch, Hilfe, Film, Vorschau, Uebertragen}) {
+        control->setFont(TextFont(false));
     }
     QPalette red = TextVidSekReal->palette();
     red.setColor(QPalette::Text, Qt::red);
@@ -195,8 +196,8 @@ void Drive::Form_Load()
 
 void Drive::Eingabe_Click()
 {
-    if (!frames::SettleInterruptedSwap(converter_.frameFolder(), *this)) {
-        converter_.start();
+    if (!SettleSwapLater(this, converter_.frameFolder(), *this)) {
+        StartRunLater(this, converter_);
     }
     listBitmaps(); // the run may have written or renumbered bitmaps
 }

@@ -3,7 +3,7 @@
 #include "drive.h"
 
 #include "folder_list.h"
-#include "interrupted_swap.h"
+#include "later_window.h"
 #include "message_box.h"
 #include "start_folder.h"
 #include "std_qt.h"
@@ -65,7 +65,7 @@ void Drive::PfadOrdner_Change()
     converter_.setFrameFolder(ToPath(PfadOrdner->path()));
     listBitmaps();
     showDrives();
-    if (frames::SettleInterruptedSwap(converter_.frameFolder(), *this) || converter_.settleInterruptedRun()) {
+    if (SettleSwapLater(this, converter_.frameFolder(), *this) || SettleRunLater(this, converter_)) {
         listBitmaps(); // restored or finished: other bitmaps
     }
 }

@@ -2,6 +2,8 @@
 // Licensed under the GNU General Public License, version 3 or later.
 #pragma once
 
+#include "converter.h"
+#include "host.h"
 #include "window_entry.h"
 
 #include <QString>
@@ -19,8 +21,20 @@ void OpenFilmLater(QWidget* parent, const QString& file, int rateIndex, int fram
 void OpenPreviewLater(QWidget* owner, const QString& folder, const QString& preferred);
 void OpenTransferLater(QWidget* parent, const QString& folder, const QString& preferred);
 
+// frames::SettleInterruptedSwap, through the film window's library, which is loaded only when
+// `folder` holds the record of a stopped swap (rarely: after a kill). True when it did, whatever
+// the choice, also when the library cannot be loaded: a run never starts on such a folder.
+bool SettleSwapLater(QWidget* parent, const std::filesystem::path& folder, Host& host);
+
+// Converter::start, through the library of a run's work (the conversion but for what the window
+// shows before a run), loaded at the first Start.
+void StartRunLater(QWidget* parent, Converter& converter);
+// Converter::settleInterruptedRun through that library, loaded only when the frame folder holds
+// what a run left unfinished. True when it did, also when the library cannot be loaded.
+bool SettleRunLater(QWidget* parent, Converter& converter);
+
 // The entry `name` of the library at `path`, loaded on first use (it stays loaded); nullptr after
-// the box.
-QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent);
+// the box, which begins with what `cannot` be done.
+QFunctionPointer LibraryEntry(const QString& path, const char* name, QWidget* parent, const char* cannot);
 
 } // namespace velvix::ui
