@@ -72,8 +72,7 @@ export class FilmDialog {
     $('Ausschnitt').selectedIndex = 0;
     $('Invertieren').checked = false;
     $('Erste299').checked = false;
-    $('film-input').textContent = folderName || files.length > 1 ? `Bilder aus: ${folderName || `${files.length} Bildern`}`
-      : `Film: ${files[0].name}`;
+    this.#name(false);
     this.#progress('', 0);
     dialog.showModal();
     if (await this.#read()) {
@@ -107,6 +106,7 @@ export class FilmDialog {
       return false;
     }
     this.#survey = survey;
+    this.#name(survey.folder);
     const seconds = survey.seconds ?? 0;
     $('Stelle').max = survey.folder ? survey.images - 1 : Math.max(0, Math.floor(seconds * 10) - 1);
     // A start at the very end would give no frame at all.
@@ -114,6 +114,14 @@ export class FilmDialog {
     $('Dauer').max = seconds > 0 ? seconds : '';
     await this.#count();
     return true;
+  }
+
+  // As the desktop names its input: the film, or where the images come from.
+  #name(images) {
+    const [first, ...others] = this.#files.map((file) => file.name);
+    $('film-input').textContent = this.#folderName ? `Bilder aus: ${this.#folderName}`
+      : others.length > 0 ? `Bilder: ${first} und ${others.length === 1 ? 'eines mehr' : `${others.length} weitere`}`
+        : `${images ? 'Bild' : 'Film'}: ${first}`;
   }
 
   #options() {
