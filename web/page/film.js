@@ -96,7 +96,8 @@ export class FilmDialog {
     try {
       survey = await this.#work.call('open', [this.#files, this.#folderName]);
     } catch (error) {
-      if (!(error instanceof CancelledError)) await this.#failed(error);
+      if (error instanceof CancelledError) dialog.close(); // Abbrechen while the film is read
+      else await this.#failed(error);
       return false;
     }
     this.#setBusy(false);

@@ -8,7 +8,7 @@ import createVelvixCore from './velvix_core.js';
 import createFFmpegCore from './vendor/ffmpeg/ffmpeg-core.js';
 
 const INPUT = '/Eingabe';
-let progress = null; // the running call's: {id, done, total}, counted in bytes read of the chosen files
+let progress = null; // the running call's: {id, done}, done in bytes read of the chosen files
 
 // A chosen file as ffmpeg and the core read it: every piece read counts, and
 // the page hears of each further percent.
@@ -93,9 +93,10 @@ onmessage = async ({ data: { id, call, args } }) => {
     const state = await ready;
     progress = { id, done: 0 };
     const result = calls[call](state, ...args, id);
-    progress = null;
     postMessage({ id, result }, result?.dots ? [result.dots.buffer] : []);
   } catch (error) {
     postMessage({ id, failure: String(error) });
+  } finally {
+    progress = null;
   }
 };
