@@ -156,6 +156,7 @@ private:
 EMSCRIPTEN_BINDINGS(film)
 {
     emscripten::function("filmMethods", &MethodNames);
+    emscripten::function("filmClock", &frames::Clock);
     emscripten::class_<FilmWindow>("FilmWindow")
         .constructor<>()
         .function("open", &FilmWindow::open)

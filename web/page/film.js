@@ -156,12 +156,10 @@ export class FilmDialog {
 
   #convertible = false;
 
-  #showPlace() {
+  async #showPlace() {
     const place = Number($('Stelle').value);
-    const max = Number($('Stelle').max);
-    const tenths = place % 600;
-    $('StelleZeit').textContent = this.#survey?.folder ? `Bild ${place + 1} / ${max + 1}`
-      : `${Math.floor(place / 600)}:${String(Math.floor(tenths / 10)).padStart(2, '0')},${tenths % 10}`;
+    $('StelleZeit').textContent = this.#survey?.folder ? `Bild ${place + 1} / ${Number($('Stelle').max) + 1}`
+      : await this.#core.call('core', ['filmClock', place / 10]);
   }
 
   // The picture at the slider (read again only when `again`) as the settings make it a frame; one at a time.
