@@ -143,9 +143,10 @@ web)
 web-test)
     packages+=(chromium)
     build_web
-    cmake --preset default # the desktop program's side of the comparison: tests/desktop_run
-    cmake --build --preset default --target desktop_run
-    export VELVIX_SITE=build/web/web/site VELVIX_DESKTOP_RUN=build/default/tests/desktop_run
+    cmake --preset default # the desktop program's side of the comparison: tests/desktop_run, velvix-frames
+    cmake --build --preset default --target desktop_run velvix-frames
+    export VELVIX_SITE=build/web/web/site VELVIX_DESKTOP_RUN=build/default/tests/desktop_run \
+        VELVIX_FRAMES=build/default/frames/velvix-frames
     for tests in web/tests/*.test.js; do # one browser at a time
         node --test "$tests"
     done

@@ -11,7 +11,9 @@ namespace velvix::frames {
 
 // Another program, run beside us: we read its standard output through a
 // pipe; its error output goes to a temporary file, so a chatty program can
-// never stall on a full pipe while we wait for its pictures.
+// never stall on a full pipe while we wait for its pictures. On the page the
+// program is ffmpeg for WebAssembly in the same worker, which has run to its
+// end when the object is made (web/ffmpeg_process.cpp).
 class ChildProcess {
 public:
     // Starts arguments[0], looked up on PATH, with no input.
@@ -37,10 +39,15 @@ public:
     std::string messages() const;
 
 private:
-    pid_t pid_ = -1;
     int startError_ = 0;
     std::FILE* output_ = nullptr;
+#ifdef __EMSCRIPTEN__
+    bool succeeded_ = false;
+    std::string messages_;
+#else
+    pid_t pid_ = -1;
     std::FILE* errors_ = nullptr;
+#endif
 };
 
 } // namespace velvix::frames

@@ -42,6 +42,8 @@ bool IsImage(const fs::path& file)
     return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
 }
 
+fs::path ChosenInput(const fs::path& file) { return IsImage(file) ? file.parent_path() : file; }
+
 bool ComesBefore(const std::string& a, const std::string& b)
 {
     std::size_t i = 0;

@@ -18,6 +18,10 @@ struct ImageList {
 // Whether the file's name ends like an image (PNG, JPEG, BMP, ...).
 bool IsImage(const std::filesystem::path& file);
 
+// What a chosen file stands for: a film itself, an image the folder of
+// images it lies in.
+std::filesystem::path ChosenInput(const std::filesystem::path& file);
+
 // The image files of a folder (by their name's ending: PNG, JPEG, BMP, ...)
 // in the order a person reads their names: "Bild9" before "Bild10".
 ImageList ListImages(const std::filesystem::path& folder);

@@ -148,6 +148,14 @@ TEST(ImageFolder, FramesFollowTheNumbersInTheNames)
     EXPECT_FALSE(fs::exists(test::WrittenFrame(job.outputFolder, 4)));
 }
 
+TEST(ImageFolder, AChosenImageStandsForItsFolderAFilmForItself)
+{
+    EXPECT_EQ(frames::ChosenInput("/Filme/Bilder/Bild1.PNG"), fs::path("/Filme/Bilder"));
+    EXPECT_EQ(frames::ChosenInput("/Filme/Bilder/scan.tiff"), fs::path("/Filme/Bilder"));
+    EXPECT_EQ(frames::ChosenInput("/Filme/Urlaub.mp4"), fs::path("/Filme/Urlaub.mp4"));
+    EXPECT_EQ(frames::ChosenInput("/Filme/png"), fs::path("/Filme/png"));
+}
+
 TEST(ImageFolder, NamesSortAsAPersonReadsThem)
 {
     struct Pair {

@@ -89,6 +89,8 @@ public:
     {
         return after([&] { converter_.chooseStrength(index); });
     }
+    // The frames the chosen memory holds, for the film dialog.
+    int frameCapacity() const { return converter_.budget().frameCapacity(); }
 
     // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, decimalSeparator}.
     // Returns {events, files, outputName}: files are those of the run's folder that are no frames, by name.
@@ -249,6 +251,7 @@ EMSCRIPTEN_BINDINGS(conversion)
         .function("chooseSlot1", &PageWindow::chooseSlot1)
         .function("chooseSlot2", &PageWindow::chooseSlot2)
         .function("chooseStrength", &PageWindow::chooseStrength)
+        .function("frameCapacity", &PageWindow::frameCapacity)
         .function("start", &PageWindow::start);
 }
 

@@ -8,10 +8,7 @@
 
 void velvix_open_film(QWidget* parent, const QString& file, int rateIndex, int frameCapacity, const FilmTaken& taken)
 {
-    std::filesystem::path input = velvix::ui::ToPath(file);
-    if (velvix::frames::IsImage(input)) {
-        input = input.parent_path(); // one image stands for the folder of images it lies in
-    }
+    const std::filesystem::path input = velvix::frames::ChosenInput(velvix::ui::ToPath(file));
     auto* dialog = new velvix::ui::FilmDialog(input, rateIndex, frameCapacity, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &velvix::ui::FilmDialog::framesMade, parent, taken);

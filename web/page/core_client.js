@@ -4,9 +4,15 @@
 // promise; progress of the call reaches its callback. Cancelling ends the
 // worker, and with it the call; the next call starts a new worker.
 export class CoreClient {
+  #script;
   #worker = null;
   #pending = new Map();
   #nextId = 1;
+
+  // `script`: the worker's module, beside this one.
+  constructor(script = './worker.js') {
+    this.#script = new URL(script, import.meta.url);
+  }
 
   call(call, args = [], onProgress = () => {}) {
     if (!this.#worker) {
@@ -29,7 +35,7 @@ export class CoreClient {
   }
 
   #start() {
-    this.#worker = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+    this.#worker = new Worker(this.#script, { type: 'module' });
     this.#worker.onmessage = ({ data }) => {
       const pending = this.#pending.get(data.id);
       if (!pending) return;

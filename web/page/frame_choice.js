@@ -2,16 +2,53 @@
 // Licensed under the GNU General Public License, version 3 or later.
 // Where the frames come from: a chosen folder, chosen files, or either dropped
 // on the list. Only the files directly in the folder count, as on the desktop.
-const $ = (id) => document.getElementById(id);
+// Files without a bitmap among them, and those of "Film…", are a film or
+// pictures to make frames of first.
+import { downloadZip } from './written_files.js';
 
-export function chooseFrames(onChosen) {
+const $ = (id) => document.getElementById(id);
+const isBitmap = (name) => /\.bmp$/i.test(name);
+let urls = [];
+
+// The list of frames; those of a film each to download, and all as one ZIP.
+function show(files, heading, film) {
+  for (const url of urls) URL.revokeObjectURL(url);
+  urls = [];
+  $('folder-name').textContent = heading;
+  const bitmaps = files.filter(({ name }) => isBitmap(name));
+  bitmaps.sort((a, b) => a.name.localeCompare(b.name, 'de', { sensitivity: 'base' }));
+  $('file-list').replaceChildren(...bitmaps.map((file) => {
+    const item = document.createElement('li');
+    if (!film) {
+      item.textContent = file.name;
+      return item;
+    }
+    const link = Object.assign(document.createElement('a'), { textContent: file.name, download: file.name });
+    link.href = URL.createObjectURL(file);
+    urls.push(link.href);
+    item.append(link);
+    return item;
+  }));
+  $('frames-zip').hidden = !film;
+  $('frames-zip').onclick = async () => {
+    const frames = await Promise.all(bitmaps.map(async (file) => ({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) })));
+    downloadZip(frames, film);
+  };
+}
+
+// The frames a film gave; `film`: its video name, which names the ZIP.
+export function showFilmFrames(files, heading, film) {
+  show(files, heading, film || 'BILDER');
+}
+
+export function chooseFrames(onChosen, onFilm) {
   const take = (files, folderName) => {
-    $('folder-name').textContent = folderName
-      ? `Ordner: ${folderName}`
-      : `${files.length === 1 ? 'Eine Datei' : `${files.length} Dateien`} gewählt`;
-    const bitmaps = files.map((file) => file.name).filter((name) => /\.bmp$/i.test(name));
-    bitmaps.sort((a, b) => a.localeCompare(b, 'de', { sensitivity: 'base' }));
-    $('file-list').replaceChildren(...bitmaps.map((name) => Object.assign(document.createElement('li'), { textContent: name })));
+    if (files.length > 0 && !files.some(({ name }) => isBitmap(name))) {
+      onFilm(files, folderName);
+      return;
+    }
+    show(files, folderName ? `Ordner: ${folderName}`
+      : `${files.length === 1 ? 'Eine Datei' : `${files.length} Dateien`} gewählt`, '');
     onChosen(files);
   };
 
@@ -20,6 +57,10 @@ export function chooseFrames(onChosen) {
     take(files, target.files[0]?.webkitRelativePath.split('/')[0] ?? '');
   });
   $('pick-files').addEventListener('change', ({ target }) => take([...target.files], ''));
+  $('pick-film').addEventListener('change', ({ target }) => {
+    onFilm([...target.files], '');
+    target.value = ''; // the same film chosen again opens the dialog again
+  });
 
   const drop = $('drop');
   drop.addEventListener('dragover', (event) => {

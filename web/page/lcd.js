@@ -30,3 +30,17 @@ export function lcdIndices(dots, zoom) {
   }
   return picture;
 }
+
+// The palette as a canvas's pixels (RGBA bytes in memory order, read as one number).
+const PIXELS = PALETTE.map(([r, g, b]) => new Uint32Array(new Uint8Array([r, g, b, 255]).buffer)[0]);
+
+// One frame of `dots` drawn on a canvas of lcdSize(zoom).
+export function drawDots(canvas, dots, zoom) {
+  const picture = lcdIndices(dots, zoom);
+  const image = new ImageData(canvas.width, canvas.height);
+  const pixels = new Uint32Array(image.data.buffer);
+  picture.forEach((colour, i) => {
+    pixels[i] = PIXELS[colour];
+  });
+  canvas.getContext('2d').putImageData(image, 0, 0);
+}

@@ -5,7 +5,8 @@
 // conversion answers; every rule stays in the C++ core.
 import { CancelledError, CoreClient } from './core_client.js';
 import { showMessage } from './message_box.js';
-import { chooseFrames } from './frame_choice.js';
+import { FilmDialog } from './film.js';
+import { chooseFrames, showFilmFrames } from './frame_choice.js';
 import { Preview } from './preview.js';
 import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
@@ -132,9 +133,17 @@ async function load() {
   $('Vorschau').addEventListener('click', () => preview.open(video));
   const transfer = new Transfer(core);
   $('Uebertragen').addEventListener('click', () => transfer.open(video));
+  // As on the desktop, a film's frames come with their rate and a name for the video.
+  const film = new FilmDialog(core, async ({ frames: made, rateIndex, videoName, source }) => {
+    frames = made.map(({ name, bytes }) => new File([bytes], name, { type: 'image/bmp' }));
+    showFilmFrames(frames, `${source} – ${frames.length === 1 ? 'ein Bild' : `${frames.length} Bilder`}`, videoName);
+    $('Combo1').selectedIndex = rateIndex;
+    await choose('Combo1', 'chooseFrameRate');
+    $('VideoName').value = videoName;
+  });
   chooseFrames((chosen) => {
     frames = chosen;
-  });
+  }, (files, folderName) => film.open(files, folderName));
   try {
     const entries = await core.call('core', ['listEntries']);
     const filled = { Combo1: entries.frameRates, Combo2: entries.slot1, Combo3: entries.slot2, ComboVKompST: entries.strengths };

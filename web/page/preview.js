@@ -4,14 +4,12 @@
 // run the player (that needs the Z80 core of the desktop program); it shows
 // the frames as the part files hold them, each for the time the player gives it.
 import { showMessage } from './message_box.js';
-import { DOTS, PALETTE, ROWS, lcdIndices, lcdSize } from './lcd.js';
+import { DOTS, ROWS, drawDots, lcdSize } from './lcd.js';
 
 const $ = (id) => document.getElementById(id);
 const dialog = $('preview');
 const canvas = $('lcd');
 const ZOOM = 4;
-// The palette as the canvas's pixels (RGBA bytes in memory order, read as one number).
-const PIXELS = PALETTE.map(([r, g, b]) => new Uint32Array(new Uint8Array([r, g, b, 255]).buffer)[0]);
 
 const minutesSeconds = (ms) => {
   const seconds = Math.floor(ms / 1000);
@@ -67,13 +65,7 @@ export class Preview {
 
   #show(frame) {
     this.#frame = frame;
-    const picture = lcdIndices(this.#video.dots.subarray(frame * DOTS * ROWS, (frame + 1) * DOTS * ROWS), ZOOM);
-    const image = new ImageData(canvas.width, canvas.height);
-    const pixels = new Uint32Array(image.data.buffer);
-    picture.forEach((colour, i) => {
-      pixels[i] = PIXELS[colour];
-    });
-    canvas.getContext('2d').putImageData(image, 0, 0);
+    drawDots(canvas, this.#video.dots.subarray(frame * DOTS * ROWS, (frame + 1) * DOTS * ROWS), ZOOM);
     const { startMs } = this.#video;
     $('frame-count').textContent = `Bild ${frame + 1} von ${this.#frames}`;
     // The whole to the nearest second, as on the desktop: 5.05 s read 0:05.

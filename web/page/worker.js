@@ -30,6 +30,7 @@ async function readFrames(id, core, files) {
 const calls = {
   core: ({ core }, name, ...args) => core[name](...args),
   choose: ({ window }, what, index) => window[what](index),
+  frameCapacity: ({ window }) => window.frameCapacity(),
   async start({ core, window }, id, files, choices) {
     const read = await readFrames(id, core, files);
     if (read.unreadable) {

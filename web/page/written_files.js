@@ -35,7 +35,7 @@ function track(url) {
   return url;
 }
 
-function downloadZip(files, videoName) {
+export function downloadZip(files, videoName) {
   const zip = zipSync(Object.fromEntries(files.map(({ name, bytes }) => [name, bytes])), { level: 6 });
   const link = document.createElement('a');
   link.href = track(URL.createObjectURL(new Blob([zip], { type: 'application/zip' })));

@@ -3,7 +3,7 @@
 // What every browser test needs: the built page served on localhost, Debian's
 // chromium headless and cut off from the network, and the desktop program's side.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
+import { chmodSync, mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
@@ -12,12 +12,19 @@ import { chromium } from 'playwright-core';
 
 const site = process.env.VELVIX_SITE;
 const desktopRun = process.env.VELVIX_DESKTOP_RUN;
+const framesTool = process.env.VELVIX_FRAMES;
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
 
+// `routes`: a test's own answers for some paths, by path.
 export async function serveSite() {
+  const routes = new Map();
   const server = createServer((request, response) => {
     const path = new URL(request.url, 'http://localhost').pathname;
+    if (routes.has(path)) {
+      routes.get(path)(request, response);
+      return;
+    }
     try {
       const body = readFileSync(join(site, path === '/' ? 'index.html' : path.replace(/\.\.+/g, '')));
       response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'text/html' }).end(body);
@@ -26,7 +33,7 @@ export async function serveSite() {
     }
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { server, url: `http://127.0.0.1:${server.address().port}/` };
+  return { server, routes, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
 // Playwright starts each launch on a fresh profile folder of its own.
@@ -70,6 +77,16 @@ export function desktopConvert(folder, { name, rate, slot1, slot2, strength, com
 // When the emulated player shows each frame of the video, in milliseconds, and when it ends.
 export function desktopTimeline(folder, video) {
   return JSON.parse(execFileSync(desktopRun, ['timeline', folder, video], { encoding: 'utf8' }));
+}
+
+// velvix-frames makes the frames of `input` in `folder`; the ffmpeg it runs writes
+// into `record` the arguments (NUL after each) and the pictures of its last run.
+export function desktopFrames(input, folder, options, record) {
+  const recorder = join(record, 'ffmpeg');
+  writeFileSync(recorder, `#!/bin/bash\nset -o pipefail\nprintf '%s\\0' "$@" >'${record}/args'\n` +
+    `/usr/bin/ffmpeg "$@" | tee '${record}/output'\n`);
+  chmodSync(recorder, 0o755);
+  execFileSync(framesTool, [...options, input, folder], { env: { ...process.env, PATH: `${record}:${process.env.PATH}` } });
 }
 
 export function folderFiles(folder) {
