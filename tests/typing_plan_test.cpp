@@ -136,6 +136,18 @@ TEST(Typing, TheFinishNoteSaysWhatWasSkipped)
               "Es wurde keine Datei gesendet. Nur wenn der PC-1600 alle schon hat, zum Abspielen eingeben:");
 }
 
+// A compact video goes with its own player, and the note after the last step names it.
+TEST(Typing, TheStartNoteNamesThePlayerThatGoes)
+{
+    const std::vector<VideoFile> files{{FileKind::Part, "FILM0.VID", 1000}, {FileKind::Player, "KPLAYER.BIN", 300}};
+    EXPECT_EQ(PlanTyping(files, Way::Memory, 9600).startNote,
+              "Das Video läuft, sobald KPLAYER.BIN geladen ist. Zum erneuten Abspielen eingeben:");
+    const TypingPlan ramDisk = PlanTyping(files, Way::RamDisk, 9600);
+    EXPECT_EQ(ramDisk.startNote, "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben (KPLAYER.BIN startet "
+                                 "das Video nach dem Laden von selbst):");
+    EXPECT_EQ(ramDisk.startLines.back(), "BLOAD \"S2:KPLAYER.BIN\"");
+}
+
 TEST(Typing, TotalsAndProgressCountWhatGoes)
 {
     const std::vector<VideoFile> files = Files({"two parts", 2, true, true, Way::Memory, {}, {}, {}});

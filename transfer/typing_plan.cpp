@@ -54,8 +54,8 @@ void PlanRamDiskStart(const std::vector<VideoFile>& files, TypingPlan& plan)
         }
     }
     if (const VideoFile* player = FindKind(files, FileKind::Player)) {
-        plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben "
-                         "(VPLAYER.BIN startet das Video nach dem Laden von selbst):";
+        plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben (" + player->name +
+                         " startet das Video nach dem Laden von selbst):";
         plan.startLines.push_back("BLOAD " + OnRamDisk(player->name));
     } else {
         plan.startNote = "Alles ist auf der RAM-Disk. Zum Laden und Abspielen eingeben "
@@ -88,8 +88,9 @@ TypingPlan PlanTyping(const std::vector<VideoFile>& files, Way way, int baud)
         PlanRamDiskStart(files, plan);
         return plan;
     }
-    plan.startNote = FindKind(files, FileKind::Player) != nullptr
-                         ? "Das Video läuft, sobald VPLAYER.BIN geladen ist. Zum erneuten Abspielen eingeben:"
+    const VideoFile* player = FindKind(files, FileKind::Player);
+    plan.startNote = player != nullptr
+                         ? "Das Video läuft, sobald " + player->name + " geladen ist. Zum erneuten Abspielen eingeben:"
                          : "Zum Abspielen eingeben (der VPLAYER muss schon im PC-1600 sein):";
     plan.startLines.push_back(StartPlayer());
     return plan;

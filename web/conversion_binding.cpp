@@ -90,7 +90,7 @@ public:
         return after([&] { converter_.chooseStrength(index); });
     }
 
-    // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, decimalSeparator}.
+    // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, compact, decimalSeparator}.
     // Returns {events, files, outputName}: files are those of the run's folder that are no frames, by name.
     val start(const val& frames, const val& choices);
 
@@ -105,7 +105,7 @@ public:
         case CheckBox::CheckStartBas:
             return loader_;
         case CheckBox::CheckKompakt:
-            return false; // the page offers no Kompakt box yet: its videos are plain
+            return compact_;
         }
         return false;
     }
@@ -113,8 +113,7 @@ public:
     void focusVideoName() override { post("focusVideoName", val::undefined()); }
     void setTextVideoLng(const std::string& text) override { post("videoLength", val(text)); }
     void setTextVidSekReal(const std::string& text) override { post("playSeconds", val(text)); }
-    // Only a compact run reports how many frames fit.
-    void showCompactFit(const std::string&) override {}
+    void showCompactFit(const std::string& text) override { post("compactFit", val(text)); }
     void showSlot2Choice(int index) override { post("slot2Choice", val(index)); }
     void showMessage(const Message& message) override;
     // The page's run folder holds only the chosen frames, never what a run left
@@ -149,6 +148,7 @@ private:
     bool compress_ = true;
     bool player_ = false;
     bool loader_ = false;
+    bool compact_ = false;
     std::string decimalSeparator_ = ",";
     MemoryFolderOps folderOps_;
     Converter converter_{*this, folderOps_};
@@ -160,6 +160,7 @@ val PageWindow::start(const val& frames, const val& choices)
     compress_ = choices["compress"].as<bool>();
     player_ = choices["player"].as<bool>();
     loader_ = choices["loader"].as<bool>();
+    compact_ = choices["compact"].as<bool>();
     decimalSeparator_ = choices["decimalSeparator"].as<std::string>();
 
     val result = val::object();

@@ -36,6 +36,9 @@ async function show(events) {
       case 'playSeconds':
         $('TextVidSekReal').value = value;
         break;
+      case 'compactFit':
+        $('TextKompakt').value = value;
+        break;
       case 'videoName':
         $('VideoName').value = value;
         break;
@@ -88,6 +91,7 @@ async function start(event) {
     compress: $('CheckVKomp').checked,
     player: $('CheckvPlay').checked,
     loader: $('CheckStartBas').checked,
+    compact: $('CheckKompakt').checked,
     decimalSeparator: decimalSeparator(),
   };
   let result;

@@ -3,7 +3,7 @@
 // What every browser test needs: the built page served on localhost, Debian's
 // chromium headless and cut off from the network, and the desktop program's side.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
@@ -60,11 +60,23 @@ export function makeFrames(folder, count) {
   execFileSync(desktopRun, ['frames', folder, String(count)]);
 }
 
-// The boxes the desktop program shows for the run, and how long the run took.
-export function desktopConvert(folder, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+// The files of a folder into another, written as programs write files: frames
+// copied by node's cpSync (copy_file_range) cost the desktop run a wait on the
+// disk for each one it removes, ten times its usual time in all.
+export function copyFolder(from, to) {
+  for (const name of readdirSync(from)) writeFileSync(join(to, name), readFileSync(join(from, name)));
+}
+
+// The boxes the desktop program shows for the run, what its Kompakt label says, and how long the run took.
+export function desktopConvert(folder, { name, rate, slot1, slot2, strength, compress, player, loader, compact = false }) {
   const lines = execFileSync(desktopRun, ['convert', folder, name, rate, slot1, slot2, strength, compress ? 1 : 0,
-    player ? 1 : 0, loader ? 1 : 0].map(String), { encoding: 'utf8' }).trim().split('\n').map((line) => JSON.parse(line));
-  return { boxes: lines.filter((line) => 'title' in line), milliseconds: lines.at(-1).milliseconds };
+    player ? 1 : 0, loader ? 1 : 0, compact ? 1 : 0].map(String), { encoding: 'utf8' }).trim().split('\n')
+    .map((line) => JSON.parse(line));
+  return {
+    boxes: lines.filter((line) => 'title' in line),
+    compactFit: lines.find((line) => 'compactFit' in line)?.compactFit ?? '',
+    milliseconds: lines.at(-1).milliseconds,
+  };
 }
 
 // When the emulated player shows each frame of the video, in milliseconds, and when it ends.
@@ -109,7 +121,7 @@ export async function openPage(browser, url, prepare) {
   return page;
 }
 
-export async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader }) {
+export async function choose(page, frames, { name, rate, slot1, slot2, strength, compress, player, loader, compact = false }) {
   await page.setInputFiles('#pick-files', frames);
   await page.selectOption('#Combo1', { index: rate });
   await page.selectOption('#Combo2', { index: slot1 });
@@ -118,5 +130,6 @@ export async function choose(page, frames, { name, rate, slot1, slot2, strength,
   await page.setChecked('#CheckVKomp', compress);
   await page.setChecked('#CheckvPlay', player);
   await page.setChecked('#CheckStartBas', loader);
+  await page.setChecked('#CheckKompakt', compact);
   await page.fill('#VideoName', name);
 }
