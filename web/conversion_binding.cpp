@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <span>
 #include <string>
 
 // The main window's conversion for the page's worker: the page sends the
@@ -90,7 +91,8 @@ public:
         return after([&] { converter_.chooseStrength(index); });
     }
 
-    // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, compact, decimalSeparator}.
+    // frames: {names, sizes, bytes}, the bytes of all one after the other;
+    // choices: {videoName, compress, player, loader, compact, decimalSeparator}.
     // Returns {events, files, outputName}: files are those of the run's folder that are no frames, by name.
     val start(const val& frames, const val& choices);
 
@@ -176,20 +178,23 @@ val PageWindow::start(const val& frames, const val& choices)
 }
 
 // Each run starts from the frames as chosen, in a fresh folder: the user's own files never change.
+// All frames come in one piece, since each value from the page costs a crossing.
 bool PageWindow::putFrames(const val& frames)
 {
     std::error_code ignored;
     fs::remove_all(kRunFolder, ignored);
     fs::create_directories(kFrameFolder, ignored);
-    const int count = frames["length"].as<int>();
-    for (int i = 0; i < count; ++i) {
-        const val frame = frames[i];
-        const std::string name = frame["name"].as<std::string>();
-        if (!IsFrameName(name)) {
+    const auto names = emscripten::vecFromJSArray<std::string>(frames["names"]);
+    const auto sizes = emscripten::convertJSArrayToNumberVector<std::uint32_t>(frames["sizes"]);
+    const Bytes bytes = emscripten::convertJSArrayToNumberVector<std::uint8_t>(frames["bytes"]);
+    std::span<const std::uint8_t> rest(bytes);
+    for (std::size_t i = 0; i < names.size() && i < sizes.size() && sizes[i] <= rest.size(); ++i) {
+        const std::span<const std::uint8_t> frame = rest.first(sizes[i]);
+        rest = rest.subspan(sizes[i]);
+        if (!IsFrameName(names[i])) {
             continue;
         }
-        const Bytes bytes = emscripten::convertJSArrayToNumberVector<std::uint8_t>(frame["bytes"]);
-        if (auto error = WriteWholeFile(kFrameFolder / PathFromUtf8(name), bytes)) {
+        if (auto error = folderOps_.writeFile(kFrameFolder / PathFromUtf8(names[i]), frame)) {
             showMessage(messages::WriteFailed(*error));
             return false;
         }

@@ -5,7 +5,7 @@
 // conversion answers; every rule stays in the C++ core.
 import { CancelledError, CoreClient } from './core_client.js';
 import { showMessage } from './message_box.js';
-import { chooseFrames } from './frame_choice.js';
+import { chooseFrames, readFrames } from './frame_choice.js';
 import { Preview } from './preview.js';
 import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
@@ -23,6 +23,7 @@ const lists = [
 
 let frames = [];
 let video = ''; // the name of the last run's video, while its files are in the core
+let cancelled = false; // by the user, during the run under way
 
 async function show(events) {
   for (const { kind, value } of events) {
@@ -63,10 +64,9 @@ async function chooseAll() {
   }
 }
 
-function decimalSeparator() {
-  const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-  return parts.find((part) => part.type === 'decimal')?.value ?? ',';
-}
+// Asked once, as the page loads: the first question costs the browser a moment.
+const decimalSeparator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((part) => part.type === 'decimal')?.value ?? ',';
 
 function setBusy(busy, text = '') {
   for (const control of $('drive').elements) control.disabled = busy;
@@ -75,7 +75,7 @@ function setBusy(busy, text = '') {
   $('progress').removeAttribute('value');
 }
 
-function showProgress({ done, total }) {
+function showProgress(done, total) {
   $('progress').max = total;
   $('progress').value = done;
   $('work-text').textContent = `Bild ${done} von ${total} gelesen`;
@@ -86,17 +86,21 @@ async function start(event) {
   $('status').textContent = '';
   setBusy(true, 'Umwandlung läuft …');
   video = '';
+  cancelled = false;
   const choices = {
     videoName: $('VideoName').value,
     compress: $('CheckVKomp').checked,
     player: $('CheckvPlay').checked,
     loader: $('CheckStartBas').checked,
     compact: $('CheckKompakt').checked,
-    decimalSeparator: decimalSeparator(),
+    decimalSeparator,
   };
   let result;
   try {
-    result = await core.call('start', [frames, choices], showProgress);
+    const indices = await core.call('frameIndices', [frames.map(({ name }) => name)]);
+    const read = await readFrames(indices.map((index) => frames[index]), showProgress);
+    if (cancelled) throw new CancelledError(); // the reading went on regardless
+    result = read.unreadable ? read : await core.call('start', [read.frames, choices], [read.frames.bytes.buffer]);
   } catch (error) {
     setBusy(false);
     if (error instanceof CancelledError) {
@@ -130,7 +134,10 @@ async function failed(error) {
 
 async function load() {
   $('drive').addEventListener('submit', start);
-  $('cancel').addEventListener('click', () => core.cancel());
+  $('cancel').addEventListener('click', () => {
+    cancelled = true;
+    core.cancel();
+  });
   $('Hilfe').addEventListener('click', () => $('help').showModal());
   const preview = new Preview(core);
   $('Vorschau').addEventListener('click', () => preview.open(video));

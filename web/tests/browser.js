@@ -110,6 +110,31 @@ export function asShown(boxes) {
   return boxes.map(({ title, text }) => ({ title, text: text.replaceAll('\r\n', '\n') }));
 }
 
+// The heaviest run a user can ask for: 299 frames, compression, four parts, player and loader.
+export const heaviestRun = { name: 'Film', rate: 2, slot1: 3, slot2: 1, strength: 2, compress: true, player: true, loader: true };
+
+// For openPage: the page notes when Start is clicked and when the first box after
+// it opens, which on the page comes after the whole run.
+export function stampRuns() {
+  document.addEventListener('click', ({ target }) => {
+    if (target.id !== 'Eingabe') return;
+    window.startedAt = performance.now();
+    window.boxAt = undefined;
+  }, true);
+  document.addEventListener('DOMContentLoaded', () => {
+    const box = document.getElementById('box');
+    new MutationObserver(() => {
+      if (box.open && window.boxAt === undefined) window.boxAt = performance.now();
+    }).observe(box, { attributes: true, attributeFilter: ['open'] });
+  });
+}
+
+// The last run's time as the page spent it, from the click on Start: reading the frames,
+// converting in the worker, showing the result. None of the test's own driving counts.
+export function runMilliseconds(page) {
+  return page.evaluate(() => window.boxAt - window.startedAt);
+}
+
 // A fresh page in German, ready for input; `prepare` runs in the page before its own script.
 export async function openPage(browser, url, prepare) {
   const context = await browser.newContext({ locale: 'de-DE', acceptDownloads: true });

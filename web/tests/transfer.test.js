@@ -119,8 +119,9 @@ test('held for 30 s the page asks whether to wait on: the question closes itself
   await page.waitForSelector('#transfer[open]');
 
   const holdLong = async () => {
+    const before = await page.evaluate(() => window.line.written.length);
     await page.click('#send');
-    await page.waitForFunction(() => window.line.written.length > 0);
+    await page.waitForFunction((count) => window.line.written.length > count, before);
     await page.evaluate(() => window.line.say(0x13));
     await page.waitForSelector('#transfer-state:text("wartet auf PC-1600")');
     await page.clock.fastForward(29_000);
