@@ -18,7 +18,10 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 File Open(const fs::path& path, const char* mode) { return {std::fopen(path.c_str(), mode), &std::fclose}; }
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+// What the system said, or, where it said nothing, that the writing failed.
+int LastErrno() { return errno != 0 ? errno : EIO; }
+
+std::error_code LastError() { return {LastErrno(), std::generic_category()}; }
 
 } // namespace
 
@@ -64,7 +67,7 @@ std::optional<IoError> MemoryFolderOps::writeFile(const fs::path& file, std::spa
         std::fclose(out.release()) == 0) {
         return std::nullopt;
     }
-    const int error = errno;
+    const int error = LastErrno();
     out.reset();
     std::error_code ignored;
     fs::remove(file, ignored);
