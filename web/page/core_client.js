@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Licensed under the GNU General Public License, version 3 or later.
 // The thin message layer between the page and its worker: each call is a
-// promise; the buffers in `transfer` move to the worker instead of being copied.
-// Cancelling ends the worker, and with it the call; the next call starts a new worker.
+// promise; progress of the call reaches its callback; the buffers in `transfer`
+// move to the worker instead of being copied. Cancelling ends the worker, and
+// with it the call; the next call starts a new worker.
 export class CoreClient {
   #worker = null;
   #pending = new Map();
   #nextId = 1;
 
-  call(call, args = [], transfer = []) {
+  call(call, args = [], onProgress = () => {}, transfer = []) {
     if (!this.#worker) {
       this.#start();
     }
     const id = this.#nextId++;
     return new Promise((resolve, reject) => {
-      this.#pending.set(id, { resolve, reject });
+      this.#pending.set(id, { resolve, reject, onProgress });
       this.#worker.postMessage({ id, call, args }, transfer);
     });
   }
@@ -33,6 +34,10 @@ export class CoreClient {
     this.#worker.onmessage = ({ data }) => {
       const pending = this.#pending.get(data.id);
       if (!pending) return;
+      if (data.progress) {
+        pending.onProgress(data.progress);
+        return;
+      }
       this.#pending.delete(data.id);
       if ('failure' in data) pending.reject(new Error(data.failure));
       else pending.resolve(data.result);

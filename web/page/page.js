@@ -5,10 +5,11 @@
 // conversion answers; every rule stays in the C++ core.
 import { CancelledError, CoreClient } from './core_client.js';
 import { showMessage } from './message_box.js';
-import { chooseFrames, readFrames } from './frame_choice.js';
+import { chooseFrames } from './frame_choice.js';
 import { Preview } from './preview.js';
 import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
+import { readFrames } from './frame_reading.js';
 
 const $ = (id) => document.getElementById(id);
 const core = new CoreClient();
@@ -100,7 +101,7 @@ async function start(event) {
     const indices = await core.call('frameIndices', [frames.map(({ name }) => name)]);
     const read = await readFrames(indices.map((index) => frames[index]), showProgress);
     if (cancelled) throw new CancelledError(); // the reading went on regardless
-    result = read.unreadable ? read : await core.call('start', [read.frames, choices], [read.frames.bytes.buffer]);
+    result = read.unreadable ? read : await core.call('start', [read.frames, choices], undefined, [read.frames.bytes.buffer]);
   } catch (error) {
     setBusy(false);
     if (error instanceof CancelledError) {
