@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <span>
 #include <string>
 
 // The main window's conversion for the page's worker: the page sends the
@@ -92,7 +93,8 @@ public:
     // The frames the chosen memory holds, for the film dialog.
     int frameCapacity() const { return converter_.budget().frameCapacity(); }
 
-    // frames: [{name, bytes}]; choices: {videoName, compress, player, loader, decimalSeparator}.
+    // frames: {names, sizes, bytes}, the bytes of all one after the other;
+    // choices: {videoName, compress, player, loader, compact, decimalSeparator}.
     // Returns {events, files, outputName}: files are those of the run's folder that are no frames, by name.
     val start(const val& frames, const val& choices);
 
@@ -107,7 +109,7 @@ public:
         case CheckBox::CheckStartBas:
             return loader_;
         case CheckBox::CheckKompakt:
-            return false; // the page offers no Kompakt box yet: its videos are plain
+            return compact_;
         }
         return false;
     }
@@ -115,8 +117,7 @@ public:
     void focusVideoName() override { post("focusVideoName", val::undefined()); }
     void setTextVideoLng(const std::string& text) override { post("videoLength", val(text)); }
     void setTextVidSekReal(const std::string& text) override { post("playSeconds", val(text)); }
-    // Only a compact run reports how many frames fit.
-    void showCompactFit(const std::string&) override {}
+    void showCompactFit(const std::string& text) override { post("compactFit", val(text)); }
     void showSlot2Choice(int index) override { post("slot2Choice", val(index)); }
     void showMessage(const Message& message) override;
     // The page's run folder holds only the chosen frames, never what a run left
@@ -151,6 +152,7 @@ private:
     bool compress_ = true;
     bool player_ = false;
     bool loader_ = false;
+    bool compact_ = false;
     std::string decimalSeparator_ = ",";
     MemoryFolderOps folderOps_;
     Converter converter_{*this, folderOps_};
@@ -162,6 +164,7 @@ val PageWindow::start(const val& frames, const val& choices)
     compress_ = choices["compress"].as<bool>();
     player_ = choices["player"].as<bool>();
     loader_ = choices["loader"].as<bool>();
+    compact_ = choices["compact"].as<bool>();
     decimalSeparator_ = choices["decimalSeparator"].as<std::string>();
 
     val result = val::object();
@@ -177,20 +180,23 @@ val PageWindow::start(const val& frames, const val& choices)
 }
 
 // Each run starts from the frames as chosen, in a fresh folder: the user's own files never change.
+// All frames come in one piece, since each value from the page costs a crossing.
 bool PageWindow::putFrames(const val& frames)
 {
     std::error_code ignored;
     fs::remove_all(kRunFolder, ignored);
     fs::create_directories(kFrameFolder, ignored);
-    const int count = frames["length"].as<int>();
-    for (int i = 0; i < count; ++i) {
-        const val frame = frames[i];
-        const std::string name = frame["name"].as<std::string>();
-        if (!IsFrameName(name)) {
+    const auto names = emscripten::vecFromJSArray<std::string>(frames["names"]);
+    const auto sizes = emscripten::convertJSArrayToNumberVector<std::uint32_t>(frames["sizes"]);
+    const Bytes bytes = emscripten::convertJSArrayToNumberVector<std::uint8_t>(frames["bytes"]);
+    std::span<const std::uint8_t> rest(bytes);
+    for (std::size_t i = 0; i < names.size() && i < sizes.size() && sizes[i] <= rest.size(); ++i) {
+        const std::span<const std::uint8_t> frame = rest.first(sizes[i]);
+        rest = rest.subspan(sizes[i]);
+        if (!IsFrameName(names[i])) {
             continue;
         }
-        const Bytes bytes = emscripten::convertJSArrayToNumberVector<std::uint8_t>(frame["bytes"]);
-        if (auto error = WriteWholeFile(kFrameFolder / PathFromUtf8(name), bytes)) {
+        if (auto error = folderOps_.writeFile(kFrameFolder / PathFromUtf8(names[i]), frame)) {
             showMessage(messages::WriteFailed(*error));
             return false;
         }

@@ -106,6 +106,14 @@ val SendFailedBox(const std::string& file, double sent, double total, const std:
                                               static_cast<std::uintmax_t>(total), false, reason));
 }
 
+// The question after the PC-1600 has held the line long; its OK button reads `ok`.
+val HeldTooLongBox(const std::string& file, int seconds)
+{
+    val box = Box(transfer::messages::HeldTooLong(file, seconds));
+    box.set("ok", std::string(transfer::messages::kWaitOn));
+    return box;
+}
+
 val PortBox(const std::string& reason)
 {
     return Box(transfer::messages::PortUnavailable(transfer::messages::PortProblem::Other, "des Kabels", reason));
@@ -121,6 +129,7 @@ EMSCRIPTEN_BINDINGS(transfer)
     emscripten::function("cancelledBox", &CancelledBox);
     emscripten::function("sendFailedBox", &SendFailedBox);
     emscripten::function("portBox", &PortBox);
+    emscripten::function("heldTooLongBox", &HeldTooLongBox);
 }
 
 } // namespace velvix::web

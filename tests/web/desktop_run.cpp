@@ -12,9 +12,9 @@
 #include <string>
 
 // The desktop program's side of the browser tests: makes a film's frames, runs
-// the conversion on a folder as the main window does, printing each box and the
-// time the run took as one JSON line each, and prints the times at which the
-// emulated player shows each frame of a video.
+// the conversion on a folder as the main window does, printing each box, what
+// the Kompakt box's label shows and the time the run took as one JSON line each,
+// and prints the times at which the emulated player shows each frame of a video.
 namespace {
 
 using namespace velvix;
@@ -67,7 +67,8 @@ int Convert(char** arg)
     host.name = arg[2];
     host.ticked = {{CheckBox::CheckVKomp, std::string(arg[7]) == "1"},
                    {CheckBox::CheckvPlay, std::string(arg[8]) == "1"},
-                   {CheckBox::CheckStartBas, std::string(arg[9]) == "1"}};
+                   {CheckBox::CheckStartBas, std::string(arg[9]) == "1"},
+                   {CheckBox::CheckKompakt, std::string(arg[10]) == "1"}};
     host.clearRecords();
     converter.setFrameFolder(arg[1]);
 
@@ -77,6 +78,9 @@ int Convert(char** arg)
 
     for (const Message& message : host.messages) {
         std::printf("{\"title\": %s, \"text\": %s}\n", Json(message.title).c_str(), Json(message.text).c_str());
+    }
+    for (const std::string& fit : host.compactFit) {
+        std::printf("{\"compactFit\": %s}\n", Json(fit).c_str());
     }
     std::printf("{\"milliseconds\": %.3f}\n", took.count());
     return 0;
@@ -107,14 +111,15 @@ int main(int argc, char** argv)
         MakeFrames(argv[2], std::atoi(argv[3]));
         return 0;
     }
-    if (command == "convert" && argc == 11) {
+    if (command == "convert" && argc == 12) {
         return Convert(argv + 1);
     }
     if (command == "timeline" && argc == 4) {
         return Timeline(argv[2], argv[3]);
     }
-    std::fprintf(stderr, "usage: desktop_run frames FOLDER COUNT\n"
-                         "       desktop_run convert FOLDER NAME RATE SLOT1 SLOT2 STRENGTH COMPRESS PLAYER LOADER\n"
-                         "       desktop_run timeline FOLDER VIDEO\n");
+    std::fprintf(stderr,
+                 "usage: desktop_run frames FOLDER COUNT\n"
+                 "       desktop_run convert FOLDER NAME RATE SLOT1 SLOT2 STRENGTH COMPRESS PLAYER LOADER KOMPAKT\n"
+                 "       desktop_run timeline FOLDER VIDEO\n");
     return 2;
 }

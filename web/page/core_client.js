@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Licensed under the GNU General Public License, version 3 or later.
 // The thin message layer between the page and its worker: each call is a
-// promise; progress of the call reaches its callback. Cancelling ends the
-// worker, and with it the call; the next call starts a new worker.
+// promise; progress of the call reaches its callback; the buffers in `transfer`
+// move to the worker instead of being copied. Cancelling ends the worker, and
+// with it the call; the next call starts a new worker.
 export class CoreClient {
   #script;
   #worker = null;
@@ -14,14 +15,14 @@ export class CoreClient {
     this.#script = new URL(script, import.meta.url);
   }
 
-  call(call, args = [], onProgress = () => {}) {
+  call(call, args = [], onProgress = () => {}, transfer = []) {
     if (!this.#worker) {
       this.#start();
     }
     const id = this.#nextId++;
     return new Promise((resolve, reject) => {
       this.#pending.set(id, { resolve, reject, onProgress });
-      this.#worker.postMessage({ id, call, args });
+      this.#worker.postMessage({ id, call, args }, transfer);
     });
   }
 

@@ -10,6 +10,7 @@ import { chooseFrames, showFilmFrames } from './frame_choice.js';
 import { Preview } from './preview.js';
 import { Transfer } from './transfer.js';
 import { showWrittenFiles } from './written_files.js';
+import { readFrames } from './frame_reading.js';
 
 const $ = (id) => document.getElementById(id);
 const core = new CoreClient();
@@ -24,6 +25,7 @@ const lists = [
 
 let frames = [];
 let video = ''; // the name of the last run's video, while its files are in the core
+let cancelled = false; // by the user, during the run under way
 
 async function show(events) {
   for (const { kind, value } of events) {
@@ -36,6 +38,9 @@ async function show(events) {
         break;
       case 'playSeconds':
         $('TextVidSekReal').value = value;
+        break;
+      case 'compactFit':
+        $('TextKompakt').value = value;
         break;
       case 'videoName':
         $('VideoName').value = value;
@@ -61,10 +66,9 @@ async function chooseAll() {
   }
 }
 
-function decimalSeparator() {
-  const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
-  return parts.find((part) => part.type === 'decimal')?.value ?? ',';
-}
+// Asked once, as the page loads: the first question costs the browser a moment.
+const decimalSeparator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((part) => part.type === 'decimal')?.value ?? ',';
 
 function setBusy(busy, text = '') {
   for (const control of $('drive').elements) control.disabled = busy;
@@ -73,7 +77,7 @@ function setBusy(busy, text = '') {
   $('progress').removeAttribute('value');
 }
 
-function showProgress({ done, total }) {
+function showProgress(done, total) {
   $('progress').max = total;
   $('progress').value = done;
   $('work-text').textContent = `Bild ${done} von ${total} gelesen`;
@@ -84,16 +88,21 @@ async function start(event) {
   $('status').textContent = '';
   setBusy(true, 'Umwandlung läuft …');
   video = '';
+  cancelled = false;
   const choices = {
     videoName: $('VideoName').value,
     compress: $('CheckVKomp').checked,
     player: $('CheckvPlay').checked,
     loader: $('CheckStartBas').checked,
-    decimalSeparator: decimalSeparator(),
+    compact: $('CheckKompakt').checked,
+    decimalSeparator,
   };
   let result;
   try {
-    result = await core.call('start', [frames, choices], showProgress);
+    const indices = await core.call('frameIndices', [frames.map(({ name }) => name)]);
+    const read = await readFrames(indices.map((index) => frames[index]), showProgress);
+    if (cancelled) throw new CancelledError(); // the reading went on regardless
+    result = read.unreadable ? read : await core.call('start', [read.frames, choices], undefined, [read.frames.bytes.buffer]);
   } catch (error) {
     setBusy(false);
     if (error instanceof CancelledError) {
@@ -127,7 +136,10 @@ async function failed(error) {
 
 async function load() {
   $('drive').addEventListener('submit', start);
-  $('cancel').addEventListener('click', () => core.cancel());
+  $('cancel').addEventListener('click', () => {
+    cancelled = true;
+    core.cancel();
+  });
   $('Hilfe').addEventListener('click', () => $('help').showModal());
   const preview = new Preview(core);
   $('Vorschau').addEventListener('click', () => preview.open(video));

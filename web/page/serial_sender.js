@@ -7,12 +7,14 @@
 const XOFF = 0x13;
 const XON = 0x11;
 const PIECE = 32;
+const LONG_HOLD_MS = 30000; // then the user is asked, again after each such span
 
 export class SendCancelled extends Error {}
 export class PortUnavailable extends Error {}
 
-// onProgress(sent, total) after each piece; onHeld(held) when the PC-1600 pauses or goes on.
-export async function sendFile(port, baud, bytes, { signal, onProgress, onHeld }) {
+// onProgress(sent, total) after each piece; onHeld(held) when the PC-1600 pauses or goes on;
+// onHeldLong(seconds) while it holds the line long.
+export async function sendFile(port, baud, bytes, { signal, onProgress, onHeld, onHeldLong }) {
   try {
     await port.open({ baudRate: baud, dataBits: 8, stopBits: 1, parity: 'none', flowControl: 'none' });
   } catch (error) {
@@ -21,6 +23,7 @@ export async function sendFile(port, baud, bytes, { signal, onProgress, onHeld }
   const writer = port.writable.getWriter();
   const reader = port.readable.getReader();
   let held = false;
+  let longHold = 0; // the interval that asks while held
   let wake = () => {};
   const woken = () => new Promise((resolve) => { wake = resolve; });
   signal.addEventListener('abort', () => wake(), { once: true });
@@ -33,8 +36,11 @@ export async function sendFile(port, baud, bytes, { signal, onProgress, onHeld }
         if (byte === XOFF && !held) {
           held = true;
           onHeld(true);
+          const since = Date.now();
+          longHold = setInterval(() => onHeldLong(Math.round((Date.now() - since) / 1000)), LONG_HOLD_MS);
         } else if (byte === XON && held) {
           held = false;
+          clearInterval(longHold);
           onHeld(false);
           wake();
         }
@@ -57,6 +63,7 @@ export async function sendFile(port, baud, bytes, { signal, onProgress, onHeld }
     await (signal.aborted ? writer.abort() : writer.close()).catch(() => {});
     writer.releaseLock();
     await listening;
+    clearInterval(longHold); // the line no longer speaks: no XON comes to end it
     await port.close().catch(() => {});
   }
 }

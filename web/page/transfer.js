@@ -17,6 +17,7 @@ export class Transfer {
   #port = null;
   #sending = null; // the AbortController of the file under way
   #held = false; // the PC-1600 has paused the line; a piece under way may still land
+  #holdQuestion = null; // the AbortController that closes the open "held too long" question
 
   constructor(core) {
     this.#core = core;
@@ -164,8 +165,10 @@ export class Transfer {
         onHeld: (held) => {
           this.#held = held;
           $('transfer-state').textContent = held ? 'wartet auf PC-1600 (er hat mit XOFF angehalten) …' : '';
+          if (!held) this.#closeHoldQuestion();
         },
-      });
+        onHeldLong: (seconds) => this.#askAfterLongHold(name, seconds),
+      }).finally(() => this.#closeHoldQuestion());
     } catch (error) {
       await this.#failed(error, name, sent, file.bytes.length);
       return;
@@ -176,6 +179,23 @@ export class Transfer {
     this.#mark('gesendet');
     $('transfer-state').textContent = `${name} ist angekommen.`;
     this.#next();
+  }
+
+  // Not a wait of its own: if the PC-1600 goes on meanwhile, the question closes by itself.
+  // Cancelling shows its own box, which waits until this one is gone.
+  async #askAfterLongHold(name, seconds) {
+    if (this.#holdQuestion) return;
+    const question = new AbortController();
+    this.#holdQuestion = question;
+    const box = await this.#core.call('core', ['heldTooLongBox', name, seconds]);
+    const answer = await showMessage(box, question.signal);
+    if (this.#holdQuestion === question) this.#holdQuestion = null;
+    if (answer === 'cancel') this.#sending?.abort();
+  }
+
+  #closeHoldQuestion() {
+    this.#holdQuestion?.abort();
+    this.#holdQuestion = null;
   }
 
   #showProgress(sent, total) {

@@ -6,44 +6,18 @@ import createVelvixCore from './velvix_core.js';
 
 const ready = createVelvixCore().then((core) => ({ core, window: new core.PageWindow() }));
 
-function progress(id, done, total) {
-  postMessage({ id, progress: { done, total } });
-}
-
-// Reads the frames of the chosen files here, off the page's thread, all at
-// once (one after the other costs a round trip each); other files stay unread.
-async function readFrames(id, core, files) {
-  const chosen = files.filter((file) => core.isFrameName(file.name));
-  let done = 0;
-  try {
-    const frames = await Promise.all(chosen.map(async (file) => {
-      const bytes = await file.arrayBuffer().catch(() => Promise.reject(file.name));
-      progress(id, ++done, chosen.length);
-      return { name: file.name, bytes: new Uint8Array(bytes) };
-    }));
-    return { frames };
-  } catch (unreadable) {
-    return { unreadable };
-  }
-}
-
 const calls = {
   core: ({ core }, name, ...args) => core[name](...args),
   choose: ({ window }, what, index) => window[what](index),
   frameCapacity: ({ window }) => window.frameCapacity(),
-  async start({ core, window }, id, files, choices) {
-    const read = await readFrames(id, core, files);
-    if (read.unreadable) {
-      return read;
-    }
-    return window.start(read.frames, choices);
-  },
+  // Which of the chosen files a run reads: the page reads only those.
+  frameIndices: ({ core }, names) => names.flatMap((name, i) => (core.isFrameName(name) ? [i] : [])),
+  start: ({ window }, frames, choices) => window.start(frames, choices),
 };
 
 onmessage = async ({ data: { id, call, args } }) => {
   try {
-    const state = await ready;
-    const result = await (call === 'start' ? calls.start(state, id, ...args) : calls[call](state, ...args));
+    const result = calls[call](await ready, ...args);
     const arrays = [...(result?.files ?? []), result ?? {}].flatMap((entry) => [entry.bytes, entry.dots]);
     const buffers = arrays.filter((array) => array instanceof Uint8Array).map((array) => array.buffer);
     postMessage({ id, result }, buffers);
