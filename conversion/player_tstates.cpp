@@ -9,9 +9,9 @@ namespace velvix {
 
 namespace {
 
-// Per code, per byte a code writes, per wait tick (CALL, RET, DJNZ), and per
-// frame for the rest of the loop; the plain player's per unit of display time
-// (eight ticks and a DJNZ) and per frame.
+// Per code, per byte a code writes, per wait tick (CALL, RET, DJNZ), per 256
+// ticks of the high byte, and per frame for the rest of the loop; the plain
+// player's per unit of display time (eight ticks and a DJNZ) and per frame.
 constexpr long kSkipT = 56;
 constexpr long kCopyT = 78;
 constexpr long kCopyByteT = 21;
@@ -19,6 +19,7 @@ constexpr long kRepeatT = 89;
 constexpr long kRepeatByteT = 26;
 constexpr long kEndT = 29;
 constexpr long kCompactTickT = 40;
+constexpr long kCompactBlockT = 55;
 constexpr long kCompactFrameT = 545;
 constexpr long kPlainUnitT = kTicksPerUnit * 27 + 13;
 constexpr long kPlainFrameT = 749;
@@ -27,7 +28,10 @@ constexpr long kPlainFrameT = 749;
 
 long PlainFrameTStates(int units) { return kPlainUnitT * (units == 0 ? 256 : units) + kPlainFrameT; }
 
-long CompactFrameTStates(int ticks, long nextDecode) { return kCompactTickT * ticks + nextDecode + kCompactFrameT; }
+long CompactFrameTStates(int ticks, long nextDecode)
+{
+    return kCompactTickT * ticks + kCompactBlockT * (ticks >> 8) + nextDecode + kCompactFrameT;
+}
 
 long DecodeTStates(const Bytes& changes)
 {
