@@ -58,7 +58,8 @@ std::string CanvasFilters(Fit fit)
 // temporary folder, removed again when done. That reader takes each file
 // as one picture and opens it only to decode it; a list of files for the
 // concat reader would have ffmpeg decode every image twice, once to learn
-// its size.
+// its size. A hard link where the image lies on the temporary folder's file
+// system, as it needs no new file; a symbolic one elsewhere.
 class NumberedLinks {
 public:
     explicit NumberedLinks(std::span<const fs::path> images)
@@ -70,7 +71,16 @@ public:
         }
         folder_ = PathFromUtf8(pattern);
         for (std::size_t i = 0; i < images.size() && !error_; ++i) {
-            fs::create_symlink(fs::absolute(images[i], error_), folder_ / std::to_string(i + 1), error_);
+            // Resolved first: a link to a relative link would point elsewhere.
+            const fs::path image = fs::canonical(images[i], error_);
+            const fs::path link = folder_ / std::to_string(i + 1);
+            std::error_code elsewhere;
+            if (!error_) {
+                fs::create_hard_link(image, link, elsewhere);
+            }
+            if (!error_ && elsewhere) {
+                fs::create_symlink(image, link, error_);
+            }
         }
     }
     ~NumberedLinks()
