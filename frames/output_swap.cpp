@@ -132,8 +132,9 @@ std::optional<Message> OutputWriter::start()
     if (!failure) {
         if (auto ec = CreateBeside(r_.folder, "neu", ops_, r_.fresh)) {
             r_.fresh.clear();
-            failure = ErrorMessage("Neben " + Quoted(folder_) + " lässt sich kein Ordner für die neuen Bilder anlegen: " +
-                                   LowerReason(ec) + ".\n" + unchanged_);
+            failure = ErrorMessage("Neben " + Quoted(folder_) +
+                                   " lässt sich kein Ordner für die neuen Bilder anlegen: " + LowerReason(ec) + ".\n" +
+                                   unchanged_);
         }
     }
     if (failure) {
@@ -161,7 +162,6 @@ void OutputWriter::discard()
 {
     if (!r_.fresh.empty()) {
         RemoveOurFolder(r_.folder.parent_path() / PathFromUtf8(r_.fresh), ops_);
-        r_.fresh.clear();
     }
     RemoveFolders(created_);
 }
@@ -201,8 +201,9 @@ std::optional<Message> OutputWriter::finish(const Bytes& sheetBytes)
     }
     if (!failure && !r.old.empty()) {
         if (auto ec = CreateBeside(r.folder, "alt", ops_, r.aside)) {
-            failure = ErrorMessage("Neben " + Quoted(folder_) + " lässt sich kein Ordner für die alten Bilder anlegen: " +
-                                   LowerReason(ec) + ".\n" + unchanged_);
+            failure = ErrorMessage("Neben " + Quoted(folder_) +
+                                   " lässt sich kein Ordner für die alten Bilder anlegen: " + LowerReason(ec) + ".\n" +
+                                   unchanged_);
         }
     }
     if (!failure) {
@@ -237,7 +238,6 @@ std::optional<Message> OutputWriter::finish(const Bytes& sheetBytes)
     }
     // Only our own copies are left: new ones not used, or old ones replaced.
     RemoveOurFolder(fresh, ops_);
-    r.fresh.clear();
     if (!r.aside.empty()) {
         RemoveOurFolder(parent / PathFromUtf8(r.aside), ops_);
     }

@@ -30,7 +30,7 @@ public:
     // `folder` empty: no frames; `sheet` empty: no contact sheet.
     OutputWriter(const std::filesystem::path& folder, const std::filesystem::path& sheet, FramesFolderOps& ops);
 
-    // Makes the hidden folder for the new frames.
+    // Makes the hidden folder for the new frames; the other calls only follow a start without failure.
     std::optional<Message> start();
     // Writes the next frame beside; when that fails, all written so far goes.
     std::optional<Message> add(const FramePixels& frame);
@@ -45,7 +45,7 @@ private:
     FramesFolderOps& ops_;
     SwapRecord r_;
     bool oldSheet_ = false;
-    std::string unchanged_; // what a failure leaves as it was
+    std::string unchanged_;                      // what a failure leaves as it was
     std::vector<std::filesystem::path> created_; // folders created on the way to the output, deepest first
 };
 

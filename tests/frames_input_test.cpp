@@ -112,7 +112,8 @@ TEST(ImageFolder, GivesEachImageInARunThePictureItGivesAlone)
     fs::create_directory(images);
     fs::create_directory(scratch);
     std::vector<fs::path> files;
-    for (const char* ending : {".png", ".jpg", ".jpeg", ".bmp", ".gif", ".tif", ".webp", ".pgm", ".ppm", ".pbm", ".tga"}) {
+    for (const char* ending :
+         {".png", ".jpg", ".jpeg", ".bmp", ".gif", ".tif", ".webp", ".pgm", ".ppm", ".pbm", ".tga"}) {
         for (int i = 0; i < 2; ++i) {
             const int n = static_cast<int>(files.size());
             files.push_back(images / (std::to_string(10 + n) + ending));

@@ -34,7 +34,8 @@ std::vector<std::string> Entries(const fs::path& folder)
 
 // Writes all of `frames` and the sheet as a run does, one frame after the other.
 std::optional<Message> WriteAll(const fs::path& folder, const std::vector<FramePixels>& frames, const fs::path& sheet,
-                                const Bytes& sheetBytes, frames::FramesFolderOps& ops = frames::DefaultFramesFolderOps())
+                                const Bytes& sheetBytes,
+                                frames::FramesFolderOps& ops = frames::DefaultFramesFolderOps())
 {
     frames::OutputWriter writer(folder, sheet, ops);
     std::optional<Message> failure = writer.start();
