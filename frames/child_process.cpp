@@ -11,6 +11,12 @@
 
 namespace velvix::frames {
 
+namespace {
+
+constexpr int kPipeSize = 1 << 20; // Linux's default upper limit for a pipe
+
+} // namespace
+
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
 {
     int pipeEnds[2];
@@ -19,6 +25,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
         startError_ = errno;
         return;
     }
+    // Room for many pictures, so the program decodes on while a frame is written; best effort.
+    fcntl(pipeEnds[0], F_SETPIPE_SZ, kPipeSize);
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));

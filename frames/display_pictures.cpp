@@ -66,36 +66,41 @@ Message FilmTooLong(int expected, const FilmPart& part)
                         "nehmen oder mit --erste-299 nur die ersten 299 Bilder schreiben.");
 }
 
-DisplayPictures PicturesFromFilm(const Job& job, const Progress& progress)
+DisplayRead PicturesFromFilm(const Job& job, const Progress& progress, const TakePicture& take)
 {
-    DisplayPictures result;
+    DisplayRead result;
     FilmFacts film;
+    int count = 0;
     int expected = 0;
     bool tooMany = false;
-    const auto take = [&](GreyImage&& picture) {
+    bool stopped = false;
+    const auto each = [&](GreyImage&& picture) {
         if (Cancelled(job)) {
             result.cancelled = true;
             return false;
         }
-        if (result.pictures.size() == kMaxFrames) {
+        if (count == kMaxFrames) {
             tooMany = true;
             return false;
         }
-        if (result.pictures.empty()) {
+        if (count == 0) {
             expected = ExpectedFrames(film.seconds, job.part).value_or(0); // the film has told its length by now
         }
-        result.pictures.push_back(FitToDisplay(picture, job.fit, film.pixelAspect));
-        const int done = static_cast<int>(result.pictures.size());
+        if (!take(FitToDisplay(picture, job.fit, film.pixelAspect))) {
+            stopped = true;
+            return false;
+        }
+        const int done = ++count;
         if (progress) {
             progress(done, job.firstFramesOnly ? std::min(expected, kMaxFrames) : expected);
         }
         return !(job.firstFramesOnly && done == kMaxFrames);
     };
-    result.failure = DecodeFilm(job.decoders, job.input, job.part, job.fit, take, film);
+    result.failure = DecodeFilm(job.decoders, job.input, job.part, job.fit, each, film);
     if (!result.failure && tooMany) {
         result.failure = FilmTooLong(ExpectedFrames(film.seconds, job.part).value_or(0), job.part);
     }
-    if (!result.failure && !result.cancelled && result.pictures.empty()) {
+    if (!result.failure && !result.cancelled && !stopped && count == 0) {
         result.failure = ErrorMessage("Aus " + Quoted(job.input) +
                                       " kommt kein einziges Bild. Liegt --start hinter dem Ende des Films?");
     }
@@ -105,9 +110,9 @@ DisplayPictures PicturesFromFilm(const Job& job, const Progress& progress)
     return result;
 }
 
-DisplayPictures PicturesFromImages(const Job& job, const Progress& progress)
+DisplayRead PicturesFromImages(const Job& job, const Progress& progress, const TakePicture& take)
 {
-    DisplayPictures result;
+    DisplayRead result;
     ImageList list = ListImages(job.input);
     if (list.failure) {
         result.failure = list.failure;
@@ -128,14 +133,18 @@ DisplayPictures PicturesFromImages(const Job& job, const Progress& progress)
         list.images.resize(kMaxFrames);
     }
     const int expected = static_cast<int>(list.images.size());
+    int count = 0;
     result.failure = DecodeImages(job.decoders, list.images, job.fit, [&](GreyImage&& picture) {
         if (Cancelled(job)) {
             result.cancelled = true;
             return false;
         }
-        result.pictures.push_back(FitToDisplay(picture, job.fit, 1));
+        if (!take(FitToDisplay(picture, job.fit, 1))) {
+            return false;
+        }
+        ++count;
         if (progress) {
-            progress(static_cast<int>(result.pictures.size()), expected);
+            progress(count, expected);
         }
         return true;
     });
@@ -144,10 +153,21 @@ DisplayPictures PicturesFromImages(const Job& job, const Progress& progress)
 
 } // namespace
 
-DisplayPictures ReadDisplayPictures(const Job& job, const Progress& progress)
+DisplayRead ReadDisplayPictures(const Job& job, const Progress& progress, const TakePicture& take)
 {
     std::error_code ec;
-    return fs::is_directory(job.input, ec) ? PicturesFromImages(job, progress) : PicturesFromFilm(job, progress);
+    return fs::is_directory(job.input, ec) ? PicturesFromImages(job, progress, take)
+                                           : PicturesFromFilm(job, progress, take);
+}
+
+DisplayPictures ReadDisplayPictures(const Job& job, const Progress& progress)
+{
+    DisplayPictures result;
+    static_cast<DisplayRead&>(result) = ReadDisplayPictures(job, progress, [&](GreyImage&& picture) {
+        result.pictures.push_back(std::move(picture));
+        return true;
+    });
+    return result;
 }
 
 } // namespace velvix::frames

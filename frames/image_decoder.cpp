@@ -6,6 +6,7 @@
 #include "ffmpeg_run.h"
 #include "file_io.h"
 #include "frame_bitmap.h"
+#include "image_folder.h"
 #include "pgm_reader.h"
 #include "system_reason.h"
 
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <span>
-#include <unistd.h>
 
 namespace velvix::frames {
 
@@ -53,90 +53,92 @@ std::string CanvasFilters(Fit fit)
     return filters;
 }
 
-// A list of images for ffmpeg's concat reader in the temporary folder,
-// removed again when done.
-class ImageList {
+// The images of one run under the numbers ffmpeg's image sequence reader
+// counts through ("1", "2", ...): links in a folder of their own in the
+// temporary folder, removed again when done. That reader takes each file
+// as one picture and opens it only to decode it; a list of files for the
+// concat reader would have ffmpeg decode every image twice, once to learn
+// its size. A hard link where the image lies on the temporary folder's file
+// system, as it needs no new file; a symbolic one elsewhere.
+class NumberedLinks {
 public:
-    explicit ImageList(std::span<const fs::path> images)
+    explicit NumberedLinks(std::span<const fs::path> images)
     {
         std::string pattern = Utf8FromPath(fs::temp_directory_path(error_) / "velvix-bilder-XXXXXX");
-        const int fd = error_ ? -1 : mkstemp(pattern.data());
-        if (fd < 0) {
-            error_ = std::error_code(errno, std::generic_category());
+        if (error_ || mkdtemp(pattern.data()) == nullptr) {
+            error_ = error_ ? error_ : std::error_code(errno, std::generic_category());
             return;
         }
-        path_ = pattern;
-        std::string text = "ffconcat version 1.0\n";
-        for (const fs::path& image : images) {
-            std::string name = InputName(image);
-            for (std::size_t at = 0; (at = name.find('\'', at)) != std::string::npos; at += 4) {
-                name.replace(at, 1, "'\\''");
+        folder_ = PathFromUtf8(pattern);
+        for (std::size_t i = 0; i < images.size() && !error_; ++i) {
+            // Resolved first: a link to a relative link would point elsewhere.
+            const fs::path image = fs::canonical(images[i], error_);
+            const fs::path link = folder_ / std::to_string(i + 1);
+            std::error_code elsewhere;
+            if (!error_) {
+                fs::create_hard_link(image, link, elsewhere);
             }
-            text += "file '" + name + "'\nduration 1\n";
+            if (!error_ && elsewhere) {
+                fs::create_symlink(image, link, error_);
+            }
         }
-        if (write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
-            error_ = std::error_code(errno, std::generic_category());
-        }
-        close(fd);
     }
-    ~ImageList()
+    ~NumberedLinks()
     {
         std::error_code ignored;
-        if (!path_.empty()) {
-            fs::remove(path_, ignored);
+        if (!folder_.empty()) {
+            fs::remove_all(folder_, ignored);
         }
     }
-    ImageList(const ImageList&) = delete;
-    ImageList& operator=(const ImageList&) = delete;
+    NumberedLinks(const NumberedLinks&) = delete;
+    NumberedLinks& operator=(const NumberedLinks&) = delete;
 
     std::error_code error() const { return error_; }
-    const fs::path& path() const { return path_; }
+
+    // The reader's name for them: "%" in the folder's own name doubled.
+    std::string pattern() const
+    {
+        std::string folder = Utf8FromPath(folder_);
+        for (std::size_t at = 0; (at = folder.find('%', at)) != std::string::npos; at += 2) {
+            folder.insert(at, 1, '%');
+        }
+        return "file:" + folder + "/%d";
+    }
 
 private:
-    fs::path path_;
+    fs::path folder_;
     std::error_code error_;
 };
 
-// Images that one ffmpeg run can read through the concat reader: the same
-// file type (its decoder is chosen once), and a name its list can hold.
-bool SameRun(const fs::path& a, const fs::path& b)
-{
-    const auto kind = [](const fs::path& file) {
-        std::string ending = Utf8FromPath(file.extension());
-        std::transform(ending.begin(), ending.end(), ending.begin(),
-                       [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-        return ending == ".jpeg" ? ".jpg" : ending == ".tiff" ? ".tif" : ending;
-    };
-    const auto listable = [](const fs::path& file) {
-        return Utf8FromPath(file).find_first_of("\r\n") == std::string::npos;
-    };
-    return kind(a) == kind(b) && listable(a) && listable(b);
-}
+// Images that one ffmpeg run can read: the same decoder for all.
+bool SameRun(const fs::path& a, const fs::path& b) { return ImageDecoder(a) == ImageDecoder(b); }
 
-// The pictures of one ffmpeg run, or why there are none.
+// How one ffmpeg run went.
 struct RunResult {
-    std::vector<GreyImage> pictures;
+    std::size_t taken = 0; // pictures handed on, one for each image from the first
     std::optional<Message> failure;
+    bool stopped = false; // `take` wanted no more
 };
 
-// One ffmpeg run over `images`; only a run that gives exactly one picture per
-// image succeeds.
-RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
+// One ffmpeg run over `images`, each picture handed on as soon as it is
+// there; a run that gives fewer or more pictures than images fails.
+RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, Fit fit, const TakePicture& take)
 {
     RunResult result;
     std::vector<std::string> arguments = FfmpegStart(decoders.ffmpeg);
     arguments.push_back("-xerror");
-    std::optional<ImageList> list;
+    std::optional<NumberedLinks> links;
     if (images.size() == 1) {
         arguments.insert(arguments.end(), {"-i", InputName(images.front()), "-frames:v", "1"});
     } else {
-        list.emplace(images);
-        if (list->error()) {
-            result.failure = ErrorMessage(
-                "Die Liste der Bilder für ffmpeg lässt sich nicht anlegen: " + SystemReason(list->error()) + ".");
+        links.emplace(images);
+        if (links->error()) {
+            result.failure = ErrorMessage("Die Verweise auf die Bilder für ffmpeg lassen sich nicht anlegen: " +
+                                          SystemReason(links->error()) + ".");
             return result;
         }
-        arguments.insert(arguments.end(), {"-f", "concat", "-safe", "0", "-i", Utf8FromPath(list->path())});
+        arguments.insert(arguments.end(), {"-f", "image2", "-pattern_type", "sequence", "-start_number", "1", "-c:v",
+                                           std::string(ImageDecoder(images.front())), "-i", links->pattern()});
     }
     arguments.insert(arguments.end(), {"-vf", CanvasFilters(fit), "-fps_mode", "passthrough"});
     const auto output = PictureOutput();
@@ -148,33 +150,23 @@ RunResult DecodeRun(const Decoders& decoders, std::span<const fs::path> images, 
     }
     GreyImage picture;
     PgmRead read;
-    while (result.pictures.size() <= images.size() && (read = ReadPgm(ffmpeg.output(), picture)) == PgmRead::Image) {
-        result.pictures.push_back(std::move(picture));
-    }
-    const bool ended = ffmpeg.finish();
-    const std::size_t count = result.pictures.size();
-    if (count > images.size()) {
-        result.failure = ErrorMessage("Ein Bild ergibt mehrere."); // an animation: only each image alone tells which
-    } else if (!ended || read == PgmRead::Broken) {
-        // The pictures come in order: the first one missing is the one ffmpeg stumbled over.
-        result.failure = Unreadable(images[std::min(count, images.size() - 1)], InputKind::Image, ffmpeg);
-    } else if (count < images.size()) {
-        result.failure = ErrorMessage("In „" + Utf8FromPath(images[count]) + "“ steckt kein Bild.");
-    }
-    return result;
-}
-
-// Anything odd in a run of many (an animation among them, images that only
-// fail together) is sorted out image by image, each giving its first picture.
-RunResult DecodeEach(const Decoders& decoders, std::span<const fs::path> images, Fit fit)
-{
-    RunResult result;
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        RunResult alone = DecodeRun(decoders, images.subspan(i, 1), fit);
-        if (alone.failure) {
-            return alone;
+    while ((read = ReadPgm(ffmpeg.output(), picture)) == PgmRead::Image && result.taken < images.size()) {
+        if (!take(std::move(picture))) {
+            ffmpeg.end(); // not waiting for its next picture
+            result.stopped = true;
+            return result;
         }
-        result.pictures.push_back(std::move(alone.pictures.front()));
+        ++result.taken;
+    }
+    if (read == PgmRead::Image) {
+        ffmpeg.end();
+        result.failure = ErrorMessage("ffmpeg macht aus den Bildern ab „" + Utf8FromPath(images.front()) +
+                                      "“ mehr Bilder, als es Dateien sind. Bitte die Bilder einzeln prüfen.");
+    } else if (!ffmpeg.finish() || read == PgmRead::Broken) {
+        // The pictures come in order: the first one missing is the one ffmpeg stumbled over.
+        result.failure = Unreadable(images[std::min(result.taken, images.size() - 1)], InputKind::Image, ffmpeg);
+    } else if (result.taken < images.size()) {
+        result.failure = ErrorMessage("In „" + Utf8FromPath(images[result.taken]) + "“ steckt kein Bild.");
     }
     return result;
 }
@@ -190,22 +182,19 @@ std::optional<Message> DecodeImages(const Decoders& decoders, const std::vector<
             ++to;
         }
         const auto run = std::span<const fs::path>(images).subspan(from, to - from);
-        RunResult result = DecodeRun(decoders, run, fit);
-        if (result.failure && run.size() > 1) {
-            // Alone, the first image missing shows whether it is to blame.
-            const std::size_t suspect = std::min(result.pictures.size(), run.size() - 1);
-            if (RunResult alone = DecodeRun(decoders, run.subspan(suspect, 1), fit); alone.failure) {
-                return alone.failure;
+        RunResult result = DecodeRun(decoders, run, fit, take);
+        if (result.failure && run.size() > 1 && result.taken < run.size()) {
+            // The images not yet read go one by one: alone, each shows whether
+            // it is to blame, and ffmpeg's words name the image itself.
+            for (std::size_t i = result.taken; i < run.size(); ++i) {
+                result = DecodeRun(decoders, run.subspan(i, 1), fit, take);
+                if (result.failure || result.stopped) {
+                    break;
+                }
             }
-            result = DecodeEach(decoders, run, fit);
         }
-        if (result.failure) {
+        if (result.failure || result.stopped) {
             return result.failure;
-        }
-        for (GreyImage& picture : result.pictures) {
-            if (!take(std::move(picture))) {
-                return std::nullopt;
-            }
         }
         from = to;
     }

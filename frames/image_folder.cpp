@@ -33,14 +33,31 @@ std::string_view Number(const std::string& text, std::size_t& i)
 
 } // namespace
 
-bool IsImage(const fs::path& file)
+std::string_view ImageDecoder(const fs::path& file)
 {
-    static constexpr std::array<std::string_view, 12> kEndings{".bmp",  ".png",  ".jpg", ".jpeg", ".gif", ".tif",
-                                                               ".tiff", ".webp", ".pgm", ".ppm",  ".pbm", ".tga"};
+    struct Kind {
+        std::string_view ending;
+        std::string_view decoder;
+    };
+    static constexpr std::array<Kind, 12> kKinds{{{".bmp", "bmp"},
+                                                  {".png", "png"},
+                                                  {".jpg", "mjpeg"},
+                                                  {".jpeg", "mjpeg"},
+                                                  {".gif", "gif"},
+                                                  {".tif", "tiff"},
+                                                  {".tiff", "tiff"},
+                                                  {".webp", "webp"},
+                                                  {".pgm", "pgm"},
+                                                  {".ppm", "ppm"},
+                                                  {".pbm", "pbm"},
+                                                  {".tga", "targa"}}};
     std::string ending = Utf8FromPath(file.extension());
     std::transform(ending.begin(), ending.end(), ending.begin(), Lower);
-    return std::find(kEndings.begin(), kEndings.end(), ending) != kEndings.end();
+    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](const Kind& k) { return k.ending == ending; });
+    return kind == kKinds.end() ? std::string_view() : kind->decoder;
 }
+
+bool IsImage(const fs::path& file) { return !ImageDecoder(file).empty(); }
 
 fs::path ChosenInput(const fs::path& file) { return IsImage(file) ? file.parent_path() : file; }
 

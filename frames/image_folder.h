@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace velvix::frames {
@@ -17,6 +18,10 @@ struct ImageList {
 
 // Whether the file's name ends like an image (PNG, JPEG, BMP, ...).
 bool IsImage(const std::filesystem::path& file);
+
+// ffmpeg's decoder for the image kind the file's name ends with ("png",
+// "mjpeg", ...); empty for a name that does not end like an image.
+std::string_view ImageDecoder(const std::filesystem::path& file);
 
 // What a chosen file stands for: a film itself, an image the folder of
 // images it lies in.

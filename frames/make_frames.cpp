@@ -64,30 +64,35 @@ Outcome MakeFrames(const Job& job, const Progress& progress)
             return Failed(failure);
         }
     }
-    DisplayPictures collected = ReadDisplayPictures(job, progress);
+    OutputWriter output(job.outputFolder, job.preview, *job.folderOps);
+    if (auto failure = output.start()) {
+        return {0, failure, recovered.notes, false};
+    }
+    // Each frame is written as soon as it is there, while ffmpeg reads on.
+    std::vector<FramePixels> frames;
+    std::optional<Message> writeFailure;
+    DisplayRead read = ReadDisplayPictures(job, progress, [&](GreyImage&& picture) {
+        frames.push_back(ToOneBit(picture, job.oneBit));
+        writeFailure = output.add(frames.back());
+        return !writeFailure;
+    });
     // Before any failure: a stop can make ffmpeg fail too (Ctrl-C reaches it as well).
-    if (collected.cancelled || Cancelled(job)) {
+    if (read.cancelled || Cancelled(job)) {
+        output.discard();
         return {0,
                 Message{"Abgebrochen", "Abgebrochen. Es wurde nichts geschrieben.", Message::Icon::Information,
                         Message::Buttons::Ok},
                 recovered.notes, true};
     }
-    if (collected.failure) {
-        return {0, collected.failure, recovered.notes, false};
-    }
-    NewOutput output{job.outputFolder, {}, job.preview, {}};
-    for (const GreyImage& picture : collected.pictures) {
-        output.frames.push_back(ToOneBit(picture, job.oneBit));
-    }
-    const int count = static_cast<int>(output.frames.size());
-    if (!job.preview.empty()) {
-        output.sheetBytes = MakeContactSheet(output.frames);
-    }
-    if (auto failure = WriteOutput(output, *job.folderOps)) {
+    if (auto failure = writeFailure ? writeFailure : read.failure) {
+        output.discard();
         return {0, failure, recovered.notes, false};
     }
-    recovered.notes.insert(recovered.notes.end(), collected.notes.begin(), collected.notes.end());
-    return {count, std::nullopt, recovered.notes, false};
+    if (auto failure = output.finish(job.preview.empty() ? Bytes{} : MakeContactSheet(frames))) {
+        return {0, failure, recovered.notes, false};
+    }
+    recovered.notes.insert(recovered.notes.end(), read.notes.begin(), read.notes.end());
+    return {static_cast<int>(frames.size()), std::nullopt, recovered.notes, false};
 }
 
 } // namespace velvix::frames

@@ -42,9 +42,10 @@ struct Outcome {
 // Frames done so far, and how many are expected (0 when not known).
 using Progress = std::function<void(int done, int expected)>;
 
-// Reads the input, converts every picture, and writes the contact sheet and
-// the frames only when all of it succeeded, together in place of the old
-// ones. First puts right what an interrupted earlier run left there.
+// Reads the input and converts every picture, writing each frame beside its
+// place as it comes; only when all of it succeeded do the frames and the
+// contact sheet take the place of the old ones, together. First puts right
+// what an interrupted earlier run left there.
 Outcome MakeFrames(const Job& job, const Progress& progress);
 
 } // namespace velvix::frames

@@ -11,39 +11,34 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folders a write creates on the way to its output, removed again when it
-// fails; only empty ones go, so nothing of anyone else's is lost.
-class CreatedFolders {
-public:
-    std::optional<Message> create(const fs::path& folder)
-    {
-        std::error_code ec;
-        for (fs::path missing = folder; !missing.empty() && !fs::exists(missing, ec); missing = missing.parent_path()) {
-            created_.push_back(missing);
-            if (missing == missing.parent_path()) {
-                break;
-            }
+// Creates `folder` and the folders on the way to it, noting in `created`
+// each one made, so that a failed write removes them again.
+std::optional<Message> CreateFolders(const fs::path& folder, std::vector<fs::path>& created)
+{
+    std::error_code ec;
+    for (fs::path missing = folder; !missing.empty() && !fs::exists(missing, ec); missing = missing.parent_path()) {
+        created.push_back(missing);
+        if (missing == missing.parent_path()) {
+            break;
         }
-        fs::create_directories(folder, ec);
-        if (ec) {
-            removeAgain();
-            return ErrorMessage("Der Ordner " + Quoted(folder) + " lässt sich nicht anlegen: " + LowerReason(ec) +
-                                ". Es wurde nichts geschrieben.");
-        }
-        return std::nullopt;
     }
-    void removeAgain()
-    {
-        for (const fs::path& folder : created_) {
-            std::error_code ignored;
-            fs::remove(folder, ignored);
-        }
-        created_.clear();
+    fs::create_directories(folder, ec);
+    if (ec) {
+        return ErrorMessage("Der Ordner " + Quoted(folder) + " lässt sich nicht anlegen: " + LowerReason(ec) +
+                            ". Es wurde nichts geschrieben.");
     }
+    return std::nullopt;
+}
 
-private:
-    std::vector<fs::path> created_; // deepest first
-};
+// Only empty ones go, so nothing of anyone else's is lost.
+void RemoveFolders(std::vector<fs::path>& created)
+{
+    for (const fs::path& folder : created) {
+        std::error_code ignored;
+        fs::remove(folder, ignored);
+    }
+    created.clear();
+}
 
 // A new folder beside `folder`, hidden, with a name no one else uses; it gets
 // the rights of any new folder, as it may become the frame folder itself.
@@ -111,118 +106,148 @@ std::error_code Swap(const SwapRecord& r, FramesFolderOps& ops)
 
 } // namespace
 
-std::optional<Message> WriteOutput(const NewOutput& output, FramesFolderOps& ops)
+OutputWriter::OutputWriter(const fs::path& folder, const fs::path& sheet, FramesFolderOps& ops)
+    : folder_(folder), sheet_(sheet), ops_(ops)
 {
-    SwapRecord r;
-    const bool oldSheet = !output.sheet.empty() && Exists(output.sheet);
-    if (output.folder.empty()) {
-        const fs::path sheet = Resolved(output.sheet);
-        const fs::path fresh = sheet.parent_path() / PathFromUtf8(BesideName(sheet, "neu"));
-        std::optional<IoError> error = ops.writeFile(fresh, output.sheetBytes);
-        if (!error) {
-            if (const std::error_code ec = ops.rename(fresh, sheet)) {
-                error = IoError{output.sheet, LowerReason(ec)};
-                ops.remove(fresh);
-            }
-        }
-        if (error) {
-            return ErrorMessage("Die Vorschau " + Quoted(output.sheet) + " lässt sich nicht schreiben: " +
-                                error->reason + ".\n" + Unchanged(false, oldSheet));
-        }
+}
+
+std::optional<Message> OutputWriter::start()
+{
+    oldSheet_ = !sheet_.empty() && Exists(sheet_);
+    unchanged_ = Unchanged(false, oldSheet_);
+    if (folder_.empty()) {
         return std::nullopt;
     }
-    r.folder = Resolved(output.folder);
-    r.folderIsNew = !Exists(r.folder);
-    r.count = static_cast<int>(output.frames.size());
-    const FolderFrames old = FramesIn(r.folder, ops);
+    r_.folder = Resolved(folder_);
+    r_.folderIsNew = !Exists(r_.folder);
+    const FolderFrames old = FramesIn(r_.folder, ops_);
     if (old.failure) {
         return old.failure;
     }
     for (const fs::path& frame : old.frames) {
-        r.old.push_back(Utf8FromPath(frame.filename()));
+        r_.old.push_back(Utf8FromPath(frame.filename()));
     }
-    const std::string unchanged = Unchanged(!r.old.empty(), oldSheet);
-
-    CreatedFolders created;
-    if (auto failure = created.create(r.folder.parent_path())) {
-        return failure;
-    }
-    const fs::path parent = r.folder.parent_path();
-    std::optional<Message> failure;
-    if (auto ec = CreateBeside(r.folder, "neu", ops, r.fresh)) {
-        created.removeAgain();
-        return ErrorMessage("Neben " + Quoted(output.folder) + " lässt sich kein Ordner für die neuen Bilder anlegen: " +
-                            LowerReason(ec) + ".\n" + unchanged);
-    }
-    const fs::path fresh = parent / PathFromUtf8(r.fresh);
-    for (int i = 1; i <= r.count && !failure; ++i) {
-        if (auto error = ops.writeFile(fresh / FrameName(i), MakeFrameFile(output.frames[static_cast<std::size_t>(i - 1)]))) {
-            failure = ErrorMessage(Quoted(output.folder / FrameName(i)) + " lässt sich nicht schreiben: " +
-                                   error->reason + ".\n" + unchanged);
+    unchanged_ = Unchanged(!r_.old.empty(), oldSheet_);
+    auto failure = CreateFolders(r_.folder.parent_path(), created_);
+    if (!failure) {
+        if (auto ec = CreateBeside(r_.folder, "neu", ops_, r_.fresh)) {
+            r_.fresh.clear();
+            failure = ErrorMessage("Neben " + Quoted(folder_) +
+                                   " lässt sich kein Ordner für die neuen Bilder anlegen: " + LowerReason(ec) + ".\n" +
+                                   unchanged_);
         }
     }
-    if (!failure && !output.sheet.empty()) {
-        r.sheet = Resolved(output.sheet);
+    if (failure) {
+        RemoveFolders(created_);
+    }
+    return failure;
+}
+
+std::optional<Message> OutputWriter::add(const FramePixels& frame)
+{
+    if (folder_.empty()) {
+        return std::nullopt;
+    }
+    const std::string name = FrameName(r_.count + 1);
+    if (auto error = ops_.writeFile(r_.folder.parent_path() / PathFromUtf8(r_.fresh) / name, MakeFrameFile(frame))) {
+        discard();
+        return ErrorMessage(Quoted(folder_ / name) + " lässt sich nicht schreiben: " + error->reason + ".\n" +
+                            unchanged_);
+    }
+    ++r_.count;
+    return std::nullopt;
+}
+
+void OutputWriter::discard()
+{
+    if (!r_.fresh.empty()) {
+        RemoveOurFolder(r_.folder.parent_path() / PathFromUtf8(r_.fresh), ops_);
+    }
+    RemoveFolders(created_);
+}
+
+std::optional<Message> OutputWriter::finish(const Bytes& sheetBytes)
+{
+    if (folder_.empty()) {
+        const fs::path sheet = Resolved(sheet_);
+        const fs::path fresh = sheet.parent_path() / PathFromUtf8(BesideName(sheet, "neu"));
+        std::optional<IoError> error = ops_.writeFile(fresh, sheetBytes);
+        if (!error) {
+            if (const std::error_code ec = ops_.rename(fresh, sheet)) {
+                error = IoError{sheet_, LowerReason(ec)};
+                ops_.remove(fresh);
+            }
+        }
+        if (error) {
+            return ErrorMessage("Die Vorschau " + Quoted(sheet_) + " lässt sich nicht schreiben: " + error->reason +
+                                ".\n" + unchanged_);
+        }
+        return std::nullopt;
+    }
+    SwapRecord& r = r_;
+    const fs::path parent = r.folder.parent_path();
+    const fs::path fresh = parent / PathFromUtf8(r.fresh);
+    std::optional<Message> failure;
+    if (!sheet_.empty()) {
+        r.sheet = Resolved(sheet_);
         r.sheetNew = r.sheet.parent_path() / PathFromUtf8(BesideName(r.sheet, "neu"));
-        if (oldSheet) {
+        if (oldSheet_) {
             r.sheetOld = r.sheet.parent_path() / PathFromUtf8(BesideName(r.sheet, "alt"));
         }
-        if (auto error = ops.writeFile(r.sheetNew, output.sheetBytes)) {
-            failure = ErrorMessage("Die Vorschau " + Quoted(output.sheet) + " lässt sich nicht schreiben: " +
-                                   error->reason + ".\n" + unchanged);
+        if (auto error = ops_.writeFile(r.sheetNew, sheetBytes)) {
+            failure = ErrorMessage("Die Vorschau " + Quoted(sheet_) + " lässt sich nicht schreiben: " + error->reason +
+                                   ".\n" + unchanged_);
         }
     }
     if (!failure && !r.old.empty()) {
-        if (auto ec = CreateBeside(r.folder, "alt", ops, r.aside)) {
-            failure = ErrorMessage("Neben " + Quoted(output.folder) +
+        if (auto ec = CreateBeside(r.folder, "alt", ops_, r.aside)) {
+            failure = ErrorMessage("Neben " + Quoted(folder_) +
                                    " lässt sich kein Ordner für die alten Bilder anlegen: " + LowerReason(ec) + ".\n" +
-                                   unchanged);
+                                   unchanged_);
         }
     }
     if (!failure) {
         // Written whole among the new frames; in an old folder it arrives by one rename.
-        std::optional<IoError> error = WriteSwapRecord(r, fresh / kSwapRecordName, ops);
+        std::optional<IoError> error = WriteSwapRecord(r, fresh / kSwapRecordName, ops_);
         if (!error && !r.folderIsNew) {
-            if (const std::error_code ec = ops.rename(fresh / kSwapRecordName, r.folder / kSwapRecordName)) {
+            if (const std::error_code ec = ops_.rename(fresh / kSwapRecordName, r.folder / kSwapRecordName)) {
                 error = IoError{r.folder, LowerReason(ec)};
             }
         }
         if (error) {
-            failure = ErrorMessage("In " + Quoted(r.folderIsNew ? parent : output.folder) +
-                                   " lässt sich nicht schreiben: " + error->reason + ".\n" + unchanged);
+            failure = ErrorMessage("In " + Quoted(r.folderIsNew ? parent : folder_) +
+                                   " lässt sich nicht schreiben: " + error->reason + ".\n" + unchanged_);
         }
     }
     if (!failure) {
-        std::error_code ec = Swap(r, ops);
+        std::error_code ec = Swap(r, ops_);
         if (!ec) {
             // The moment the new set counts: without the record nothing is undone.
-            ec = ops.remove(r.folder / kSwapRecordName);
+            ec = ops_.remove(r.folder / kSwapRecordName);
         }
         if (ec) {
             failure = ErrorMessage("Die neuen Bilder lassen sich nicht an ihren Platz bringen: " + LowerReason(ec) +
-                                   ".\n" + unchanged);
-            if (auto undoError = UndoSwap(r, ops)) {
-                failure = ErrorMessage("Die neuen Bilder lassen sich nicht an ihren Platz bringen: " + LowerReason(ec) +
-                                       ", und die alten lassen sich nicht ganz zurücklegen: " +
-                                       LowerReason(*undoError) + ".\nDie alten Bilder liegen in " +
-                                       Quoted(parent / PathFromUtf8(r.aside)) +
-                                       "; der nächste Lauf von velvix-frames in diesen Ordner legt sie zurück.");
-                return failure;
+                                   ".\n" + unchanged_);
+            if (auto undoError = UndoSwap(r, ops_)) {
+                return ErrorMessage("Die neuen Bilder lassen sich nicht an ihren Platz bringen: " + LowerReason(ec) +
+                                    ", und die alten lassen sich nicht ganz zurücklegen: " + LowerReason(*undoError) +
+                                    ".\nDie alten Bilder liegen in " + Quoted(parent / PathFromUtf8(r.aside)) +
+                                    "; der nächste Lauf von velvix-frames in diesen Ordner legt sie zurück.");
             }
         }
     }
     // Only our own copies are left: new ones not used, or old ones replaced.
-    RemoveOurFolder(fresh, ops);
+    RemoveOurFolder(fresh, ops_);
     if (!r.aside.empty()) {
-        RemoveOurFolder(parent / PathFromUtf8(r.aside), ops);
+        RemoveOurFolder(parent / PathFromUtf8(r.aside), ops_);
     }
     for (const fs::path& file : {r.sheetNew, r.sheetOld}) {
         if (!file.empty() && Exists(file)) {
-            ops.remove(file);
+            ops_.remove(file);
         }
     }
     if (failure) {
-        created.removeAgain();
+        RemoveFolders(created_);
     }
     return failure;
 }

@@ -6,6 +6,7 @@
 #include "file_io.h"
 #include "frame_writer.h"
 #include "frames_folder_ops.h"
+#include "swap_record.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,22 +15,39 @@
 
 namespace velvix::frames {
 
-// What one run writes: frames into a folder, a contact sheet, or both.
-struct NewOutput {
-    std::filesystem::path folder; // empty: no frames
-    std::vector<FramePixels> frames;
-    std::filesystem::path sheet; // empty: no contact sheet
-    Bytes sheetBytes;
-};
+// What one run writes: frames into a folder, a contact sheet, or both. Each
+// frame is written beside its place as soon as it is there ("B001.BMP"
+// onward into a hidden folder beside the frame folder), so the writing goes
+// on while the input is still being read; only finish() puts the new frames
+// and sheet in place of the old ones, together, once every file is whole.
+// Other files in the folder stay. Any failure, and a run given up with
+// discard(), leaves the old files and none of the new, and says so; a folder
+// that did not exist before is not created. While old and new change places,
+// a record in the frame folder names both, so that after a kill
+// RecoverOutput can put the old ones back.
+class OutputWriter {
+public:
+    // `folder` empty: no frames; `sheet` empty: no contact sheet.
+    OutputWriter(const std::filesystem::path& folder, const std::filesystem::path& sheet, FramesFolderOps& ops);
 
-// Writes all of it beside its place first ("B001.BMP" onward into a hidden
-// folder beside the frame folder); only when every file is whole do the new
-// frames and sheet take the place of the old ones, together. Other files in
-// the folder stay. Any failure leaves the old files and none of the new, and
-// says so; a folder that did not exist before is not created. While old and
-// new change places, a record in the frame folder names both, so that after
-// a kill RecoverOutput can put the old ones back.
-std::optional<Message> WriteOutput(const NewOutput& output, FramesFolderOps& ops);
+    // Makes the hidden folder for the new frames; the other calls only follow a start without failure.
+    std::optional<Message> start();
+    // Writes the next frame beside; when that fails, all written so far goes.
+    std::optional<Message> add(const FramePixels& frame);
+    // Writes the sheet beside, then lets the new files take the place of the old ones.
+    std::optional<Message> finish(const Bytes& sheetBytes);
+    // Removes what was written beside, for a run that fails elsewhere.
+    void discard();
+
+private:
+    std::filesystem::path folder_; // as given, for messages
+    std::filesystem::path sheet_;  // as given, for messages
+    FramesFolderOps& ops_;
+    SwapRecord r_;
+    bool oldSheet_ = false;
+    std::string unchanged_;                      // what a failure leaves as it was
+    std::vector<std::filesystem::path> created_; // folders created on the way to the output, deepest first
+};
 
 struct Recovered {
     std::vector<std::string> notes; // what was found and put right, one line each

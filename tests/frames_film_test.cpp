@@ -232,6 +232,8 @@ TEST(Cancel, StopsTheWorkAndWritesNothing)
     EXPECT_EQ(reported, 4);
     EXPECT_FALSE(fs::exists(job.outputFolder));
     EXPECT_FALSE(fs::exists(job.preview));
+    // The film alone: nor are the frames written so far left beside.
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
 }
 
 class LongFilm : public ::testing::Test {
@@ -257,6 +259,7 @@ TEST_F(LongFilm, IsRefusedWithItsFrameCountAndNothingWritten)
     EXPECT_NE(outcome.failure->text.find("etwa 320 Bilder"), std::string::npos) << outcome.failure->text;
     EXPECT_NE(outcome.failure->text.find("--erste-299"), std::string::npos);
     EXPECT_FALSE(fs::exists(job.outputFolder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1); // nothing beside
 }
 
 TEST_F(LongFilm, GivesItsFirst299FramesWhenAskedTo)

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Licensed under the GNU General Public License, version 3 or later.
 #include "ffmpeg_inputs.h"
+#include "image_decoder.h"
 #include "image_folder.h"
 #include "make_frames.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace velvix {
 namespace {
@@ -96,6 +99,49 @@ TEST(ImageFolder, MixesKindsAndSizes)
     for (int f = 1; f <= 5; ++f) {
         EXPECT_EQ(PackFrame(test::ReadFile(test::WrittenFrame(job.outputFolder, f))), test::PackedBox(10, 4, 40, 20))
             << "frame " << f;
+    }
+}
+
+// In a run with others of its kind, every kind of image gives exactly the
+// picture it gives alone, and the run leaves nothing in the temporary folder.
+TEST(ImageFolder, GivesEachImageInARunThePictureItGivesAlone)
+{
+    test::TempFolder temp;
+    const fs::path images = temp.path() / "bilder";
+    const fs::path scratch = temp.path() / "tmp";
+    fs::create_directory(images);
+    fs::create_directory(scratch);
+    std::vector<fs::path> files;
+    for (const char* ending :
+         {".png", ".jpg", ".jpeg", ".bmp", ".gif", ".tif", ".webp", ".pgm", ".ppm", ".pbm", ".tga"}) {
+        for (int i = 0; i < 2; ++i) {
+            const int n = static_cast<int>(files.size());
+            files.push_back(images / (std::to_string(10 + n) + ending));
+            test::RunFfmpeg({"-f", "lavfi", "-i",
+                             "testsrc2=size=" + std::to_string(120 + 40 * n) + "x" + std::to_string(90 + 10 * n),
+                             "-frames:v", "1"},
+                            files.back());
+        }
+    }
+    const auto decode = [](const std::vector<fs::path>& which) {
+        std::vector<frames::GreyImage> pictures;
+        const auto failure = frames::DecodeImages({}, which, frames::Fit::Fill, [&](frames::GreyImage&& picture) {
+            pictures.push_back(std::move(picture));
+            return true;
+        });
+        EXPECT_FALSE(failure) << failure->text;
+        return pictures;
+    };
+    const std::string oldTemp = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", scratch.c_str(), 1);
+    const std::vector<frames::GreyImage> together = decode(files);
+    oldTemp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", oldTemp.c_str(), 1);
+    EXPECT_TRUE(fs::is_empty(scratch));
+    ASSERT_EQ(together.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::vector<frames::GreyImage> alone = decode({files[i]});
+        ASSERT_EQ(alone.size(), 1u);
+        EXPECT_EQ(alone[0].pixels, together[i].pixels) << files[i];
     }
 }
 

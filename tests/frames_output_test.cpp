@@ -32,6 +32,21 @@ std::vector<std::string> Entries(const fs::path& folder)
     return result;
 }
 
+// Writes all of `frames` and the sheet as a run does, one frame after the other.
+std::optional<Message> WriteAll(const fs::path& folder, const std::vector<FramePixels>& frames, const fs::path& sheet,
+                                const Bytes& sheetBytes,
+                                frames::FramesFolderOps& ops = frames::DefaultFramesFolderOps())
+{
+    frames::OutputWriter writer(folder, sheet, ops);
+    std::optional<Message> failure = writer.start();
+    for (const FramePixels& frame : frames) {
+        if (!failure) {
+            failure = writer.add(frame);
+        }
+    }
+    return failure ? failure : writer.finish(sheetBytes);
+}
+
 // An output folder that already holds frames.
 class OldFrames : public ::testing::Test {
 protected:
@@ -99,7 +114,7 @@ TEST_F(OldFrames, StayAsTheyWereWhenNewOnesCannotBeWritten)
     std::optional<Message> failure;
     {
         test::DiskFull full;
-        failure = frames::WriteOutput({output, std::vector<FramePixels>(3), {}, {}}, frames::DefaultFramesFolderOps());
+        failure = WriteAll(output, std::vector<FramePixels>(3), {}, {});
     }
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->text.find("Datei ist zu groß"), std::string::npos) << failure->text;
@@ -113,17 +128,17 @@ TEST(NewFrameFolder, IsNotLeftBehindWhenFramesCannotBeWritten)
 {
     test::TempFolder temp;
     const fs::path output = temp.path() / "neu" / "ziel";
-    const frames::NewOutput two{output, std::vector<FramePixels>(2), {}, {}};
+    const std::vector<FramePixels> two(2);
     std::optional<Message> failure;
     {
         test::DiskFull full;
-        failure = frames::WriteOutput(two, frames::DefaultFramesFolderOps());
+        failure = WriteAll(output, two, {}, {});
     }
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->text.find("Es wurde nichts geschrieben."), std::string::npos) << failure->text;
     EXPECT_TRUE(fs::is_empty(temp.path()));
 
-    ASSERT_FALSE(frames::WriteOutput(two, frames::DefaultFramesFolderOps()));
+    ASSERT_FALSE(WriteAll(output, two, {}, {}));
     EXPECT_EQ(Entries(output), (std::vector<std::string>{"B001.BMP", "B002.BMP"}));
     EXPECT_EQ(Entries(temp.path() / "neu"), std::vector<std::string>{"ziel"});
     fs::create_directory(temp.path() / "vergleich");
@@ -234,8 +249,8 @@ TEST_F(OldFrames, AndTheirSheetSurviveAFailureOrAKillAtAnyStep)
     const auto before = Snapshot(temp.path());
     std::vector<FramePixels> frames(2);
     frames[1][0] = true;
-    const frames::NewOutput output{this->output, frames, sheet, {'n', 'e', 'u'}};
-    ASSERT_FALSE(frames::WriteOutput(output, frames::DefaultFramesFolderOps()));
+    const Bytes sheetBytes{'n', 'e', 'u'};
+    ASSERT_FALSE(WriteAll(output, frames, sheet, sheetBytes));
     const auto after = Snapshot(temp.path());
     EXPECT_EQ(Entries(this->output), (std::vector<std::string>{"B001.BMP", "B002.BMP", "FILM0.VID"}));
 
@@ -253,7 +268,7 @@ TEST_F(OldFrames, AndTheirSheetSurviveAFailureOrAKillAtAnyStep)
             ops.kill = kill;
             std::optional<Message> failure;
             try {
-                failure = frames::WriteOutput(output, ops);
+                failure = WriteAll(output, frames, sheet, sheetBytes, ops);
             } catch (const Killed&) {
                 // The main window sees the record: not now changes nothing, the default puts the old set back.
                 const auto killed = Snapshot(temp.path());
