@@ -71,8 +71,10 @@ public:
         }
         folder_ = PathFromUtf8(pattern);
         for (std::size_t i = 0; i < images.size() && !error_; ++i) {
-            // Resolved first: a link to a relative link would point elsewhere.
-            const fs::path image = fs::canonical(images[i], error_);
+            // A link resolved first: a hard link to a link with a relative target would point
+            // elsewhere. Only a link, as not every file system resolves (the page's does not).
+            const fs::path image =
+                fs::is_symlink(images[i]) ? fs::canonical(images[i], error_) : fs::absolute(images[i], error_);
             const fs::path link = folder_ / std::to_string(i + 1);
             std::error_code elsewhere;
             if (!error_) {

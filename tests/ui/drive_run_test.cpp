@@ -179,7 +179,11 @@ TEST_F(DriveRun, AFolderAFilmSwapLeftHalfDoneGetsItsOldFramesBack)
             return FramesFolderOps::rename(from, to);
         }
     } ops;
-    EXPECT_THROW(frames::WriteOutput({folder, std::vector<FramePixels>(2), {}, {}}, ops), std::runtime_error);
+    frames::OutputWriter writer(folder, {}, ops);
+    ASSERT_FALSE(writer.start());
+    ASSERT_FALSE(writer.add(FramePixels{}));
+    ASSERT_FALSE(writer.add(FramePixels{}));
+    EXPECT_THROW(writer.finish({}), std::runtime_error);
     ASSERT_TRUE(std::filesystem::exists(folder / frames::kSwapRecordName));
 
     showFolder(folder);

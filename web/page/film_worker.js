@@ -38,15 +38,29 @@ async function load() {
   ffmpeg.DEFAULT_ARGS = ['ffmpeg']; // the core's own arguments are the whole command line
   let log = [];
   ffmpeg.setLogger(({ message }) => log.push(message));
-  // An input of our file system that ffmpeg's lacks (the list of images of a run) is
-  // copied over for the run; the output comes back into ours.
+  // An input of our file system that ffmpeg's lacks is made there for the run: a
+  // file is copied; the folder of an image sequence's numbered links ("…/%d") gets
+  // the same links, to the same chosen files under /Eingabe. The output comes back into ours.
+  const mirror = (path, made) => {
+    if (core.FS.isLink(core.FS.lstat(path).mode)) {
+      ffmpeg.FS.symlink(core.FS.readlink(path), path);
+    } else {
+      ffmpeg.FS.writeFile(path, core.FS.readFile(path));
+    }
+    made.push(path);
+  };
   core.runFfmpeg = (args, output) => {
-    const copied = [];
+    const made = []; // deepest first once reversed
     args.forEach((arg, i) => {
       const path = args[i - 1] === '-i' ? arg.replace(/^file:/, '') : '';
-      if (path && !exists(ffmpeg.FS, path) && exists(core.FS, path)) {
-        ffmpeg.FS.writeFile(path, core.FS.readFile(path));
-        copied.push(path);
+      const folder = path.endsWith('/%d') ? path.slice(0, -3) : '';
+      if (folder && !exists(ffmpeg.FS, folder) && exists(core.FS, folder)) {
+        ffmpeg.FS.mkdir(folder);
+        made.push(folder);
+        core.FS.readdir(folder).filter((name) => name !== '.' && name !== '..')
+          .forEach((name) => mirror(`${folder}/${name}`, made));
+      } else if (path && !folder && !exists(ffmpeg.FS, path) && exists(core.FS, path)) {
+        mirror(path, made);
       }
     });
     log = [];
@@ -56,7 +70,7 @@ async function load() {
       core.FS.writeFile(output, ffmpeg.FS.readFile(output));
       ffmpeg.FS.unlink(output);
     }
-    copied.forEach((path) => ffmpeg.FS.unlink(path));
+    made.reverse().forEach((path) => (ffmpeg.FS.isDir(ffmpeg.FS.lstat(path).mode) ? ffmpeg.FS.rmdir(path) : ffmpeg.FS.unlink(path)));
     return { exitCode, log: log.join('\n') };
   };
   return { core, ffmpeg, window: new core.FilmWindow() };
