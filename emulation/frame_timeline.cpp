@@ -27,13 +27,13 @@ int FrameTimeline::frameAt(std::int64_t ms) const
     return std::max(0, static_cast<int>(after - startMs_.begin()) - 1);
 }
 
-FrameTimeline StoredTimeline(const StoredVideo& video)
+FrameTimeline TimelineOf(const std::vector<StoredVideoFrame>& frames, int ticksPerSecond)
 {
     std::vector<FrameLength> lengths;
-    for (const StoredVideoFrame& frame : video.frames) {
+    for (const StoredVideoFrame& frame : frames) {
         lengths.push_back({frame.ticks, frame.tStates});
     }
-    return FrameTimeline(lengths, video.ticksPerSecond);
+    return FrameTimeline(lengths, ticksPerSecond);
 }
 
 } // namespace velvix

@@ -35,8 +35,9 @@ private:
     std::vector<std::int64_t> startMs_{0};
 };
 
-// The timeline of frames read from the part files, for a view that cannot run
-// the player: their T-states as the player's instructions count them.
-FrameTimeline StoredTimeline(const StoredVideo& video);
+// The timeline of frames as the emulator showed them, or as a view that cannot
+// run the player reads them from the part files (their T-states counted from
+// the player's instructions).
+FrameTimeline TimelineOf(const std::vector<StoredVideoFrame>& frames, int ticksPerSecond);
 
 } // namespace velvix

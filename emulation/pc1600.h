@@ -4,6 +4,7 @@
 
 #include "frame_bitmap.h"
 #include "pc1600_timing.h"
+#include "stored_frames.h"
 
 #include <array>
 #include <cstdint>
@@ -20,15 +21,12 @@ namespace velvix {
 using Screen = PackedFrame;
 
 // A picture the player left on the display, how many wait ticks it stood and
-// the T-states the player spent meanwhile (deciding and drawing the next one).
-// Only the player's own instructions count, with the CALL into a system
-// routine and its RET; the routines themselves take no time here but for the
-// wait tick, which lasts what the frame rate says (pc1600_timing.h).
-struct ShownFrame {
-    Screen screen{};
-    int ticks = 0;
-    long tStates = 0;
-};
+// the T-states the player spent meanwhile (deciding and drawing the next one):
+// what the part files store, as the emulator saw it. Only the player's own
+// instructions count, with the CALL into a system routine and its RET; the
+// routines themselves take no time here but for the wait tick, which lasts
+// what the frame rate says (pc1600_timing.h).
+using ShownFrame = StoredVideoFrame;
 
 struct Playback {
     std::vector<ShownFrame> frames;

@@ -54,13 +54,6 @@ PreviewResult LoadPreview(const std::filesystem::path& folder, const std::string
     return {std::move(video), std::nullopt};
 }
 
-FrameTimeline PreviewVideo::timeline() const
-{
-    std::vector<FrameLength> lengths;
-    for (const ShownFrame& frame : frames) {
-        lengths.push_back({frame.ticks, frame.tStates});
-    }
-    return FrameTimeline(lengths, ticksPerSecond());
-}
+FrameTimeline PreviewVideo::timeline() const { return TimelineOf(frames, ticksPerSecond()); }
 
 } // namespace velvix

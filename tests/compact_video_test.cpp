@@ -205,8 +205,8 @@ TEST(CompactDecoder, NamesWhatIsWrongWithSpoiledParts)
 // emulator by running them: the two agree within a millisecond at every frame.
 void ExpectThePageOnTime(const std::filesystem::path& folder, const PreviewVideo& shown)
 {
-    const FrameTimeline page =
-        StoredTimeline(ReadStoredFrames(*ReadVideoParts(folder, "FILM", messages::kPreviewWindow).parts));
+    const StoredVideo stored = ReadStoredFrames(*ReadVideoParts(folder, "FILM", messages::kPreviewWindow).parts);
+    const FrameTimeline page = TimelineOf(stored.frames, stored.ticksPerSecond);
     const FrameTimeline emulated = shown.timeline();
     ASSERT_EQ(page.frameCount(), emulated.frameCount());
     for (int k = 0; k <= emulated.frameCount(); ++k) {

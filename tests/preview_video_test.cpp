@@ -48,7 +48,7 @@ protected:
         }
         // The page times the frames by the players' instructions as counted once, the
         // emulator by running them: the two agree within a millisecond at every frame.
-        const FrameTimeline page = StoredTimeline(stored);
+        const FrameTimeline page = TimelineOf(stored.frames, stored.ticksPerSecond);
         const FrameTimeline shown = video.timeline();
         for (int k = 0; k <= shown.frameCount(); ++k) {
             ASSERT_NEAR(page.startMs(k), shown.startMs(k), 1) << "frame " << k;

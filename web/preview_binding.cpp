@@ -38,7 +38,7 @@ val PreviewVideo(const std::string& name)
             }
         }
     }
-    const FrameTimeline timeline = StoredTimeline(video);
+    const FrameTimeline timeline = TimelineOf(video.frames, video.ticksPerSecond);
     val startMs = val::array();
     for (int frame = 0; frame <= timeline.frameCount(); ++frame) {
         startMs.call<void>("push", static_cast<double>(timeline.startMs(frame)));
