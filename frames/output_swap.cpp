@@ -139,6 +139,8 @@ std::optional<Message> OutputWriter::start()
     }
     if (failure) {
         RemoveFolders(created_);
+    } else {
+        frames_.emplace(ops_);
     }
     return failure;
 }
@@ -148,18 +150,26 @@ std::optional<Message> OutputWriter::add(const FramePixels& frame)
     if (folder_.empty()) {
         return std::nullopt;
     }
-    const std::string name = FrameName(r_.count + 1);
-    if (auto error = ops_.writeFile(r_.folder.parent_path() / PathFromUtf8(r_.fresh) / name, MakeFrameFile(frame))) {
-        discard();
-        return ErrorMessage(Quoted(folder_ / name) + " lässt sich nicht schreiben: " + error->reason + ".\n" +
-                            unchanged_);
+    if (!frames_->push(r_.folder.parent_path() / PathFromUtf8(r_.fresh) / FrameName(r_.count + 1),
+                       MakeFrameFile(frame))) {
+        return writeFailure(*frames_->wait());
     }
     ++r_.count;
     return std::nullopt;
 }
 
+std::optional<Message> OutputWriter::writeFailure(const IoError& error)
+{
+    discard();
+    return ErrorMessage(Quoted(folder_ / error.path.filename()) + " lässt sich nicht schreiben: " + error.reason +
+                        ".\n" + unchanged_);
+}
+
 void OutputWriter::discard()
 {
+    if (frames_) {
+        frames_->drop();
+    }
     if (!r_.fresh.empty()) {
         RemoveOurFolder(r_.folder.parent_path() / PathFromUtf8(r_.fresh), ops_);
     }
@@ -183,6 +193,9 @@ std::optional<Message> OutputWriter::finish(const Bytes& sheetBytes)
                                 ".\n" + unchanged_);
         }
         return std::nullopt;
+    }
+    if (auto error = frames_->wait()) {
+        return writeFailure(*error);
     }
     SwapRecord& r = r_;
     const fs::path parent = r.folder.parent_path();

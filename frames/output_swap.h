@@ -4,6 +4,7 @@
 
 #include "error_message.h"
 #include "file_io.h"
+#include "file_queue.h"
 #include "frame_writer.h"
 #include "frames_folder_ops.h"
 #include "swap_record.h"
@@ -17,8 +18,8 @@ namespace velvix::frames {
 
 // What one run writes: frames into a folder, a contact sheet, or both. Each
 // frame is written beside its place as soon as it is there ("B001.BMP"
-// onward into a hidden folder beside the frame folder), so the writing goes
-// on while the input is still being read; only finish() puts the new frames
+// onward into a hidden folder beside the frame folder, on a thread of its
+// own), so the writing goes on while the input is still being read; only finish() puts the new frames
 // and sheet in place of the old ones, together, once every file is whole.
 // Other files in the folder stay. Any failure, and a run given up with
 // discard(), leaves the old files and none of the new, and says so; a folder
@@ -32,7 +33,8 @@ public:
 
     // Makes the hidden folder for the new frames; the other calls only follow a start without failure.
     std::optional<Message> start();
-    // Writes the next frame beside; when that fails, all written so far goes.
+    // Queues the next frame to be written beside; when a write has failed,
+    // all written so far goes and the failure comes back.
     std::optional<Message> add(const FramePixels& frame);
     // Writes the sheet beside, then lets the new files take the place of the old ones.
     std::optional<Message> finish(const Bytes& sheetBytes);
@@ -40,6 +42,8 @@ public:
     void discard();
 
 private:
+    std::optional<Message> writeFailure(const IoError& error);
+
     std::filesystem::path folder_; // as given, for messages
     std::filesystem::path sheet_;  // as given, for messages
     FramesFolderOps& ops_;
@@ -47,6 +51,7 @@ private:
     bool oldSheet_ = false;
     std::string unchanged_;                      // what a failure leaves as it was
     std::vector<std::filesystem::path> created_; // folders created on the way to the output, deepest first
+    std::optional<FileQueue> frames_;            // writes the frames, once the folder for them is there
 };
 
 struct Recovered {
