@@ -19,8 +19,9 @@ namespace velvix::frames {
 // What one run writes: frames into a folder, a contact sheet, or both. Each
 // frame is written beside its place as soon as it is there ("B001.BMP"
 // onward into a hidden folder beside the frame folder, on a thread of its
-// own), so the writing goes on while the input is still being read; only finish() puts the new frames
-// and sheet in place of the old ones, together, once every file is whole.
+// own), so the writing goes on while the input is still being read; only
+// finish() puts the new frames and sheet in place of the old ones, together,
+// once every file is whole.
 // Other files in the folder stay. Any failure, and a run given up with
 // discard(), leaves the old files and none of the new, and says so; a folder
 // that did not exist before is not created. While old and new change places,
